@@ -1,0 +1,610 @@
+// Reading and writing the timetable file. Every width and order here is binding: the display
+// programs read the same files.
+
+#include "qlmdoc.h"
+
+#include <QtEndian>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// A bounds-checked little-endian cursor over the file's bytes. After the first failure every
+// read returns zero and the failure (with its offset) is kept.
+class Reader
+{
+public:
+    explicit Reader(QByteArrayView data) : m_data(data) {}
+
+    qsizetype Pos() const { return m_pos; }
+    qsizetype Left() const { return m_data.size() - m_pos; }
+    bool Failed() const { return m_failed; }
+    const LoadError& Error() const { return m_error; }
+    const char* Here() const { return m_data.data() + m_pos; }
+
+    // Describes the record being read, for error messages: "m_TrainInfo[12]".
+    void SetRecord(const char* list, int index)
+    {
+        m_list = list;
+        m_index = index;
+    }
+    void ClearRecord() { m_list = nullptr; }
+
+    bool Need(qsizetype n, const char* field)
+    {
+        if (m_failed)
+            return false;
+        if (n <= Left())
+            return true;
+        Fail(LoadError::Kind::Truncated, field, n);
+        return false;
+    }
+
+    void Fail(LoadError::Kind kind, const char* field, qsizetype needed = 0)
+    {
+        if (m_failed)
+            return;
+        m_failed = true;
+        m_error.kind = kind;
+        m_error.offset = m_pos;
+        m_error.field = FieldName(field);
+        m_error.needed = needed;
+        m_error.available = Left();
+    }
+
+    void Skip(qsizetype n) { m_pos += n; }
+
+    quint8 U8(const char* field)
+    {
+        if (!Need(1, field))
+            return 0;
+        return static_cast<quint8>(m_data[m_pos++]);
+    }
+    quint16 U16(const char* field)
+    {
+        if (!Need(2, field))
+            return 0;
+        const quint16 v = qFromLittleEndian<quint16>(Here());
+        m_pos += 2;
+        return v;
+    }
+    quint32 U32(const char* field)
+    {
+        if (!Need(4, field))
+            return 0;
+        const quint32 v = qFromLittleEndian<quint32>(Here());
+        m_pos += 4;
+        return v;
+    }
+    qint32 I32(const char* field) { return static_cast<qint32>(U32(field)); }
+
+    // A u16 byte count and that many bytes. The member takes the bytes up to the first zero
+    // byte, if any, as the display programs do.
+    QByteArray String(const char* field)
+    {
+        const quint16 n = U16(field);
+        if (!Need(n, field))
+            return {};
+        const char* p = Here();
+        const void* nul = std::memchr(p, 0, n);
+        const qsizetype len = nul ? static_cast<const char*>(nul) - p : n;
+        m_pos += n;
+        return QByteArray(p, len);
+    }
+
+    void Layout(PanelLayout& layout, const char* field)
+    {
+        for (PANELPART& part : layout) {
+            part.wColumn = U16(field);
+            part.wSpan = U16(field);
+            part.wAlign = U16(field);
+        }
+    }
+
+private:
+    QString FieldName(const char* field) const
+    {
+        if (!m_list)
+            return QString::fromLatin1(field);
+        return QStringLiteral("%1[%2].%3").arg(QLatin1String(m_list)).arg(m_index).arg(QLatin1String(field));
+    }
+
+    QByteArrayView m_data;
+    qsizetype m_pos = 0;
+    bool m_failed = false;
+    LoadError m_error;
+    const char* m_list = nullptr;
+    int m_index = 0;
+};
+
+// Reserve no more elements than the bytes left can hold, whatever a count claims.
+template <typename T>
+void ReserveFor(std::vector<T>& items, qsizetype count, qsizetype bytesLeft, qsizetype minRecord)
+{
+    items.reserve(static_cast<size_t>(std::min(count, bytesLeft / minRecord + 1)));
+}
+
+struct DefaultKey
+{
+    const char* path;
+    const char* value;
+};
+// Keys of a file without an extension section, in this order.
+constexpr DefaultKey kDefaultKeys[] = {
+    {"MADEBY", "replace here to yourname."},
+    {"STANDARD/COMPANY", "\x28\x93\x53\x93\xB9\x89\xEF\x8E\xD0\x96\xBC\x29"}, // (鉄道会社名)
+    {"STANDARD/COMPANY/URL", "http://"},
+    {"STANDARD/ARROWSTYLE", "4"},
+    {"STANDARD/SPECIFIEDAREA", "FALSE"},
+    {"STANDARD/SPECIFIEDAREA/YAMANOTE", "FALSE"},
+    {"STANDARD/UPDATE", "20xx/xx/xx"},
+};
+
+// Rebuilds keys from the data of a key block. Offsets in *error are base + the offset within
+// the block.
+bool UnpackKeys(const QByteArray& data, CExtKeyList& keys, qint64 base, LoadError* error)
+{
+    keys.RemoveAll();
+    if (data.size() < 4)
+        return true; // no count at all: no keys
+    const qint32 count = qFromLittleEndian<qint32>(data.constData());
+    if (count <= 0)
+        return true;
+    qsizetype pos = 4;
+    auto fail = [&](LoadError::Kind kind, int key, const char* what, qsizetype at) {
+        keys.RemoveAll();
+        if (error) {
+            error->kind = kind;
+            error->offset = base + at;
+            error->field = QStringLiteral("%1 key %2 %3").arg(QLatin1String(kKeyBlockName)).arg(key).arg(QLatin1String(what));
+            error->needed = 0;
+            error->available = data.size() - at;
+        }
+        return false;
+    };
+    // Each key takes at least two bytes, so a count beyond the block's size fails quickly.
+    for (qint32 k = 1; k <= count; ++k) {
+        const qsizetype pathEnd = data.indexOf('\0', pos);
+        if (pathEnd < 0)
+            return fail(LoadError::Kind::KeyBlockTruncated, k, "path", pos);
+        if (pathEnd - pos >= 64)
+            return fail(LoadError::Kind::KeyPathTooLong, k, "path", pos);
+        const qsizetype valueStart = pathEnd + 1;
+        const qsizetype valueEnd = data.indexOf('\0', valueStart);
+        if (valueEnd < 0)
+            return fail(LoadError::Kind::KeyBlockTruncated, k, "value", valueStart);
+        EXTKEY key;
+        key.SetKey(QByteArrayView(data).sliced(pos, pathEnd - pos));
+        key.strValue = data.sliced(valueStart, valueEnd - valueStart);
+        keys.AddTail(key);
+        pos = valueEnd + 1;
+    }
+    return true;
+}
+
+// --- writing --------------------------------------------------------------------------------
+
+class Writer
+{
+public:
+    explicit Writer(qsizetype reserve) { m_out.reserve(reserve); }
+
+    void Bytes(const char* p, qsizetype n) { m_out.append(p, n); }
+    void U8(quint8 v) { m_out.append(static_cast<char>(v)); }
+    void U16(quint16 v)
+    {
+        char b[2];
+        qToLittleEndian(v, b);
+        m_out.append(b, 2);
+    }
+    void U32(quint32 v)
+    {
+        char b[4];
+        qToLittleEndian(v, b);
+        m_out.append(b, 4);
+    }
+    void I32(qint32 v) { U32(static_cast<quint32>(v)); }
+    // A string too long for its u16 count stops the save; the first such field is named.
+    void String(const QByteArray& s, const char* list, int index, const char* field)
+    {
+        if (s.size() > kMaxFileString) {
+            if (!m_failed) {
+                m_failed = true;
+                m_error.field = list ? QStringLiteral("%1[%2].%3").arg(QLatin1String(list)).arg(index).arg(QLatin1String(field))
+                                     : QString::fromLatin1(field);
+                m_error.length = s.size();
+            }
+            return;
+        }
+        U16(static_cast<quint16>(s.size()));
+        m_out.append(s);
+    }
+    void String(const QByteArray& s, const char* field) { String(s, nullptr, 0, field); }
+    void Layout(const PanelLayout& layout)
+    {
+        for (const PANELPART& part : layout) {
+            U16(part.wColumn);
+            U16(part.wSpan);
+            U16(part.wAlign);
+        }
+    }
+
+    bool Failed() const { return m_failed; }
+    const SaveError& Error() const { return m_error; }
+    QByteArray& Out() { return m_out; }
+
+private:
+    QByteArray m_out;
+    bool m_failed = false;
+    SaveError m_error;
+};
+
+qsizetype EstimateSize(const CQLMDoc& doc)
+{
+    qsizetype size = 512;
+    for (const tagTRAININFO& t : doc.m_TrainInfo.Items())
+        size += 21 + t.strName.size() + t.strNameEn.size() + t.strGuide.size() + t.strNote.size();
+    for (const tagTRAINASSORTMENT& a : doc.m_TrainAssortment.Items())
+        size += 108 + a.strName.size() + a.strNameSub.size();
+    for (const DESTINATION& d : doc.m_Destination.Items())
+        size += 4 + d.strName.size() + d.strNameEn.size();
+    for (const GUIDEMESSAGE& g : doc.m_GuideMessage.Items())
+        size += 14 + g.strMessage.size();
+    for (const EXTDATA& b : doc.m_ExtData.Items())
+        size += 13 + b.hData.size();
+    return size;
+}
+
+} // namespace
+
+bool CQLMDoc::UnpackExtKeys(LoadError* error)
+{
+    const int index = FindKeyBlock();
+    if (index == 0) {
+        m_ExtKey.RemoveAll();
+        return true;
+    }
+    return UnpackKeys(m_ExtData.ElementAt(index).hData, m_ExtKey, 0, error);
+}
+
+bool CQLMDoc::LoadFile(QByteArrayView data, LoadError* error, QStringList* warnings)
+{
+    *this = CQLMDoc();
+    auto refuse = [error](const LoadError& e) {
+        if (error)
+            *error = e;
+        return false;
+    };
+
+    if (data.size() < 3) {
+        LoadError e;
+        e.kind = LoadError::Kind::TooShort;
+        e.field = QStringLiteral("magic");
+        e.needed = 3;
+        e.available = data.size();
+        return refuse(e);
+    }
+    if (data.first(3) == QByteArrayView("QL3"))
+        m_nFileVersion = 3;
+    else if (data.first(3) == QByteArrayView("QLM"))
+        m_nFileVersion = 2;
+    else {
+        LoadError e;
+        e.kind = LoadError::Kind::BadMagic;
+        e.field = QStringLiteral("magic");
+        return refuse(e);
+    }
+    const bool v3 = m_nFileVersion == 3;
+
+    Reader in(data);
+    in.Skip(3);
+    m_strStationId = in.String("m_strStationId");
+    m_strStationName = in.String("m_strStationName");
+    m_strStationNameEn = in.String("m_strStationNameEn");
+    m_strNextStation = in.String("m_strNextStation");
+    m_strNextStationEn = in.String("m_strNextStationEn");
+    m_strPrevStation = in.String("m_strPrevStation");
+    m_strPrevStationEn = in.String("m_strPrevStationEn");
+    m_wPlatform = in.U8("m_wPlatform");
+    in.U8("reserved byte");
+
+    m_crLineColor = in.U32("m_crLineColor");
+    if (v3) {
+        m_crLineColor2 = in.U32("m_crLineColor2");
+        m_bLineColor2 = in.U32("m_bLineColor2");
+    } else {
+        m_crLineColor2 = m_crLineColor;
+        m_bLineColor2 = 0;
+    }
+    m_strLineName = in.String("m_strLineName");
+    m_strLineNameEn = in.String("m_strLineNameEn");
+    m_strGuide = in.String("m_strGuide");
+    m_strGuideEn = in.String("m_strGuideEn");
+    if (v3) {
+        m_bSubLine = in.U32("m_bSubLine");
+        m_crSubLineColor = in.U32("m_crSubLineColor");
+        m_crSubLineColor2 = in.U32("m_crSubLineColor2");
+        m_bSubLineColor2 = in.U32("m_bSubLineColor2");
+    } else {
+        m_bSubLine = in.U16("m_bSubLine") == 0xFFFF ? 1 : 0;
+        m_crSubLineColor = in.U32("m_crSubLineColor");
+        m_crSubLineColor2 = m_crSubLineColor;
+        m_bSubLineColor2 = 0;
+    }
+    m_strSubLineName = in.String("m_strSubLineName");
+    m_strSubLineNameEn = in.String("m_strSubLineNameEn");
+    m_strSubGuide = in.String("m_strSubGuide");
+    m_strSubGuideEn = in.String("m_strSubGuideEn");
+    m_strGuideMessage = in.String("m_strGuideMessage");
+
+    if (v3) {
+        const quint16 count = in.U16("m_wGuideMessageCount");
+        auto& items = m_GuideMessage.Items();
+        ReserveFor(items, count, in.Left(), 14);
+        for (int i = 1; i <= count && !in.Failed(); ++i) {
+            in.SetRecord("m_GuideMessage", i);
+            GUIDEMESSAGE g;
+            g.nStartTime = in.I32("nStartTime");
+            g.nEndTime = in.I32("nEndTime");
+            g.bExclusive = in.U32("bExclusive");
+            g.strMessage = in.String("strMessage");
+            items.push_back(std::move(g));
+        }
+        in.ClearRecord();
+    }
+
+    in.Layout(m_LayoutMain, "m_LayoutMain");
+    in.Layout(m_LayoutSub, "m_LayoutSub");
+    if (!v3) {
+        // Version 2 counted the columns of a part; version 3 counts the columns after the first.
+        for (PanelLayout* layout : {&m_LayoutMain, &m_LayoutSub})
+            for (PANELPART& part : *layout)
+                part.wSpan = static_cast<quint16>(part.wSpan - 1);
+    }
+    m_crUnlit = in.U32("m_crUnlit");
+    m_crLit = in.U32("m_crLit");
+    const quint16 typeCount = in.U16("m_wAssortmentCount");
+    const quint16 destinationCount = in.U16("m_wDestinationCount");
+    m_wDateChangeTime = in.U16("m_wDateChangeTime");
+    m_wDisplayStartTime = in.U16("m_wDisplayStartTime");
+    const quint16 trainCount = in.U16("m_wTrainCount");
+
+    auto& types = m_TrainAssortment.Items();
+    ReserveFor(types, typeCount, in.Left(), v3 ? 108 : 12);
+    for (int i = 1; i <= typeCount && !in.Failed(); ++i) {
+        in.SetRecord("m_TrainAssortment", i);
+        tagTRAINASSORTMENT a;
+        a.strName = in.String("strName");
+        a.strNameSub = in.String("strNameSub");
+        if (v3) {
+            a.bDefaultColor = in.U32("bDefaultColor");
+            a.bLightBackground = in.U32("bLightBackground");
+            a.bCustomLayout = in.U32("bCustomLayout");
+            a.crBack = in.U32("crBack");
+            a.crText = in.U32("crText");
+            in.Layout(a.layoutMain, "layoutMain");
+            in.Layout(a.layoutSub, "layoutSub");
+        } else {
+            a.crBack = in.U32("crBack");
+            a.crText = in.U32("crText");
+            a.bDefaultColor = a.crText == m_crLit ? 1 : 0;
+            a.bLightBackground = a.crBack != m_crUnlit ? 1 : 0;
+            a.bCustomLayout = 0;
+            a.layoutMain = m_LayoutMain;
+            a.layoutSub = m_LayoutSub;
+        }
+        types.push_back(std::move(a));
+    }
+
+    auto& destinations = m_Destination.Items();
+    ReserveFor(destinations, destinationCount, in.Left(), 4);
+    for (int i = 1; i <= destinationCount && !in.Failed(); ++i) {
+        in.SetRecord("m_Destination", i);
+        DESTINATION d;
+        d.strName = in.String("strName");
+        d.strNameEn = in.String("strNameEn");
+        destinations.push_back(std::move(d));
+    }
+
+    auto& trains = m_TrainInfo.Items();
+    ReserveFor(trains, trainCount, in.Left(), 21);
+    for (int i = 1; i <= trainCount && !in.Failed(); ++i) {
+        in.SetRecord("m_TrainInfo", i);
+        tagTRAININFO t;
+        t.wTrainNo = in.U16("wTrainNo");
+        t.chTrainSuffix = in.U8("chTrainSuffix");
+        t.wAssortment = in.U16("wAssortment");
+        t.strName = in.String("strName");
+        t.strNameEn = in.String("strNameEn");
+        t.wTime = in.U16("wTime");
+        t.wReserved = in.U16("wReserved");
+        t.wDestination = in.U16("wDestination");
+        t.wPlatform = in.U16("wPlatform");
+        t.strGuide = in.String("strGuide");
+        t.strNote = in.String("strNote");
+        trains.push_back(std::move(t));
+    }
+    in.ClearRecord();
+    if (in.Failed())
+        return refuse(in.Error());
+
+    m_GuideMessage.SyncSize();
+    m_wGuideMessageCount = static_cast<quint16>(m_GuideMessage.m_nSize);
+    m_TrainAssortment.SyncSize();
+    m_wAssortmentCount = typeCount;
+    m_Destination.SyncSize();
+    m_wDestinationCount = destinationCount;
+    m_TrainInfo.SyncSize();
+    m_wTrainCount = trainCount;
+
+    // The extension section is optional: without its exact marker the file has none.
+    if (in.Left() < 4 || QByteArrayView(in.Here(), 4) != QByteArrayView("ExD\0", 4)) {
+        SetExtDataCount(1);
+        m_ExtData.ElementAt(1).SetName(kKeyBlockName);
+        m_ExtKey.RemoveAll();
+        for (const DefaultKey& k : kDefaultKeys) {
+            EXTKEY key;
+            key.SetKey(k.path);
+            key.strValue = QByteArray(k.value);
+            m_ExtKey.AddTail(key);
+        }
+    } else {
+        in.Skip(4);
+        const qint32 blockCount = in.I32("extension block count");
+        if (!in.Failed() && blockCount < 0)
+            in.Fail(LoadError::Kind::NegativeBlockCount, "extension block count");
+        auto& blocks = m_ExtData.Items();
+        std::vector<qsizetype> dataOffsets;
+        for (int b = 1; b <= blockCount && !in.Failed(); ++b) {
+            in.SetRecord("m_ExtData", b);
+            const qsizetype window = std::min<qsizetype>(8, in.Left());
+            const void* nul = std::memchr(in.Here(), 0, static_cast<size_t>(window));
+            if (!nul) {
+                if (window < 8)
+                    in.Fail(LoadError::Kind::Truncated, "szName", window + 1);
+                else
+                    in.Fail(LoadError::Kind::BlockNameUnterminated, "szName");
+                break;
+            }
+            EXTDATA block;
+            const qsizetype nameLength = static_cast<const char*>(nul) - in.Here();
+            block.SetName(QByteArrayView(in.Here(), nameLength));
+            in.Skip(nameLength + 1);
+            const quint32 size = in.U32("dwSize");
+            if (in.Failed())
+                break;
+            if (size > static_cast<quint64>(in.Left())) {
+                in.Fail(LoadError::Kind::BlockSizeTooLarge, "dwSize", size);
+                break;
+            }
+            dataOffsets.push_back(in.Pos());
+            block.SetData(QByteArray(in.Here(), static_cast<qsizetype>(size)));
+            in.Skip(size);
+            blocks.push_back(std::move(block));
+        }
+        in.ClearRecord();
+        if (in.Failed())
+            return refuse(in.Error());
+        m_ExtData.SyncSize();
+        m_nExtDataCount = m_ExtData.m_nSize;
+        // Bytes after the last block are ignored.
+        const int keyBlock = FindKeyBlock();
+        if (keyBlock != 0) {
+            LoadError e;
+            if (!UnpackKeys(m_ExtData.ElementAt(keyBlock).hData, m_ExtKey,
+                            dataOffsets[static_cast<size_t>(keyBlock - 1)], &e))
+                return refuse(e);
+        }
+    }
+
+    if (warnings)
+        *warnings += Check();
+    return true;
+}
+
+bool CQLMDoc::SaveFile(QByteArray* out, SaveError* error)
+{
+    // The counts are what the file declares: bring each collection to its count first.
+    m_GuideMessage.SetSize(m_wGuideMessageCount);
+    m_TrainAssortment.SetSize(m_wAssortmentCount);
+    m_Destination.SetSize(m_wDestinationCount);
+    m_TrainInfo.SetSize(m_wTrainCount);
+    PackExtKeys();
+
+    Writer w(EstimateSize(*this));
+    w.Bytes("QL3", 3);
+    w.String(m_strStationId, "m_strStationId");
+    w.String(m_strStationName, "m_strStationName");
+    w.String(m_strStationNameEn, "m_strStationNameEn");
+    w.String(m_strNextStation, "m_strNextStation");
+    w.String(m_strNextStationEn, "m_strNextStationEn");
+    w.String(m_strPrevStation, "m_strPrevStation");
+    w.String(m_strPrevStationEn, "m_strPrevStationEn");
+    w.U8(static_cast<quint8>(m_wPlatform & 0xFF));
+    w.U8(0);
+    w.U32(m_crLineColor);
+    w.U32(m_crLineColor2);
+    w.U32(m_bLineColor2);
+    w.String(m_strLineName, "m_strLineName");
+    w.String(m_strLineNameEn, "m_strLineNameEn");
+    w.String(m_strGuide, "m_strGuide");
+    w.String(m_strGuideEn, "m_strGuideEn");
+    w.U32(m_bSubLine);
+    w.U32(m_crSubLineColor);
+    w.U32(m_crSubLineColor2);
+    w.U32(m_bSubLineColor2);
+    w.String(m_strSubLineName, "m_strSubLineName");
+    w.String(m_strSubLineNameEn, "m_strSubLineNameEn");
+    w.String(m_strSubGuide, "m_strSubGuide");
+    w.String(m_strSubGuideEn, "m_strSubGuideEn");
+    w.String(m_strGuideMessage, "m_strGuideMessage");
+
+    w.U16(m_wGuideMessageCount);
+    for (int i = 1; i <= m_wGuideMessageCount; ++i) {
+        const GUIDEMESSAGE& g = m_GuideMessage.ElementAt(i);
+        w.I32(g.nStartTime);
+        w.I32(g.nEndTime);
+        w.U32(g.bExclusive);
+        w.String(g.strMessage, "m_GuideMessage", i, "strMessage");
+    }
+    w.Layout(m_LayoutMain);
+    w.Layout(m_LayoutSub);
+    w.U32(m_crUnlit);
+    w.U32(m_crLit);
+    w.U16(m_wAssortmentCount);
+    w.U16(m_wDestinationCount);
+    w.U16(m_wDateChangeTime);
+    w.U16(m_wDisplayStartTime);
+    w.U16(m_wTrainCount);
+
+    for (int i = 1; i <= m_wAssortmentCount; ++i) {
+        const tagTRAINASSORTMENT& a = m_TrainAssortment.ElementAt(i);
+        w.String(a.strName, "m_TrainAssortment", i, "strName");
+        w.String(a.strNameSub, "m_TrainAssortment", i, "strNameSub");
+        w.U32(a.bDefaultColor);
+        w.U32(a.bLightBackground);
+        w.U32(a.bCustomLayout);
+        w.U32(a.crBack);
+        w.U32(a.crText);
+        w.Layout(a.layoutMain);
+        w.Layout(a.layoutSub);
+    }
+    for (int i = 1; i <= m_wDestinationCount; ++i) {
+        const DESTINATION& d = m_Destination.ElementAt(i);
+        w.String(d.strName, "m_Destination", i, "strName");
+        w.String(d.strNameEn, "m_Destination", i, "strNameEn");
+    }
+    for (int i = 1; i <= m_wTrainCount; ++i) {
+        const tagTRAININFO& t = m_TrainInfo.ElementAt(i);
+        w.U16(t.wTrainNo);
+        w.U8(t.chTrainSuffix);
+        w.U16(t.wAssortment);
+        w.String(t.strName, "m_TrainInfo", i, "strName");
+        w.String(t.strNameEn, "m_TrainInfo", i, "strNameEn");
+        w.U16(t.wTime);
+        w.U16(t.wReserved);
+        w.U16(t.wDestination);
+        w.U16(t.wPlatform);
+        w.String(t.strGuide, "m_TrainInfo", i, "strGuide");
+        w.String(t.strNote, "m_TrainInfo", i, "strNote");
+    }
+
+    w.Bytes("ExD\0", 4);
+    w.I32(m_ExtData.m_nSize);
+    for (const EXTDATA& block : m_ExtData.Items()) {
+        const QByteArray name = block.Name();
+        w.Bytes(name.constData(), name.size());
+        w.U8(0);
+        w.U32(static_cast<quint32>(block.hData.size()));
+        w.Bytes(block.hData.constData(), block.hData.size());
+    }
+
+    if (w.Failed()) {
+        if (error)
+            *error = w.Error();
+        return false;
+    }
+    *out = std::move(w.Out());
+    return true;
+}
