@@ -41,13 +41,13 @@ public:
         return false;
     }
 
-    void Fail(LoadError::Kind kind, const char* field, qsizetype needed = 0)
+    void Fail(LoadError::Kind kind, const char* field, qsizetype needed = 0, qsizetype at = -1)
     {
         if (m_failed)
             return;
         m_failed = true;
         m_error.kind = kind;
-        m_error.offset = m_pos;
+        m_error.offset = at >= 0 ? at : m_pos;
         m_error.field = FieldName(field);
         m_error.needed = needed;
         m_error.available = Left();
@@ -451,9 +451,10 @@ bool CQLMDoc::LoadFile(QByteArrayView data, LoadError* error, QStringList* warni
         }
     } else {
         in.Skip(4);
+        const qsizetype countAt = in.Pos();
         const qint32 blockCount = in.I32("extension block count");
         if (!in.Failed() && blockCount < 0)
-            in.Fail(LoadError::Kind::NegativeBlockCount, "extension block count");
+            in.Fail(LoadError::Kind::NegativeBlockCount, "extension block count", 0, countAt);
         auto& blocks = m_ExtData.Items();
         std::vector<qsizetype> dataOffsets;
         for (int b = 1; b <= blockCount && !in.Failed(); ++b) {
@@ -471,11 +472,12 @@ bool CQLMDoc::LoadFile(QByteArrayView data, LoadError* error, QStringList* warni
             const qsizetype nameLength = static_cast<const char*>(nul) - in.Here();
             block.SetName(QByteArrayView(in.Here(), nameLength));
             in.Skip(nameLength + 1);
+            const qsizetype sizeAt = in.Pos();
             const quint32 size = in.U32("dwSize");
             if (in.Failed())
                 break;
             if (size > static_cast<quint64>(in.Left())) {
-                in.Fail(LoadError::Kind::BlockSizeTooLarge, "dwSize", size);
+                in.Fail(LoadError::Kind::BlockSizeTooLarge, "dwSize", size, sizeAt);
                 break;
             }
             dataOffsets.push_back(in.Pos());

@@ -61,7 +61,8 @@ std::optional<QByteArray> Encode(const QString& text, QString* unencodable)
         for (qsizetype i = 0; i < text.size();) {
             const qsizetype n = (text[i].isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
             QStringEncoder one(kCodec, QStringConverter::Flag::Stateless);
-            (void)one.encode(QStringView(text).sliced(i, n));
+            const QByteArray piece = one.encode(QStringView(text).sliced(i, n));
+            Q_UNUSED(piece);
             if (one.hasError()) {
                 *unencodable = text.sliced(i, n);
                 break;
