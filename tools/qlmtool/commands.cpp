@@ -1,0 +1,201 @@
+#include "commands.h"
+
+#include "qlmdoc.h"
+#include "qlmjson.h"
+#include "sjis.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <cstdio>
+
+namespace QlmTool {
+namespace {
+
+void Print(FILE* stream, const QString& line)
+{
+    const QByteArray utf8 = line.toUtf8();
+    std::fwrite(utf8.constData(), 1, static_cast<size_t>(utf8.size()), stream);
+    std::fputc('\n', stream);
+}
+
+void Refused(const QString& path, const QString& reason)
+{
+    PrintErr(path + QStringLiteral(": refused: ") + reason);
+}
+
+// Reads a timetable: JSON by its extension, anything else as a timetable file (whose magic
+// decides). Prints the refusal and returns false when the file does not open.
+bool Open(const QString& path, CQLMDoc* doc, QStringList* warnings)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        PrintErr(path + QStringLiteral(": cannot read: ") + file.errorString());
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        PrintErr(path + QStringLiteral(": cannot read: ") + file.errorString());
+        return false;
+    }
+    if (KindOf(path) == FileKind::Json) {
+        QString error;
+        if (!QlmJson::FromJsonText(bytes, doc, &error)) {
+            Refused(path, error);
+            return false;
+        }
+        *warnings = doc->Check();
+        return true;
+    }
+    LoadError error;
+    if (!doc->LoadFile(bytes, &error, warnings)) {
+        Refused(path, error.English());
+        return false;
+    }
+    return true;
+}
+
+void PrintWarnings(const QString& path, const QStringList& warnings)
+{
+    for (const QString& w : warnings)
+        PrintErr(path + QStringLiteral(": warning: ") + w);
+}
+
+// Replaces the file at path in one step (temporary file, then rename): a failed write leaves
+// the old file untouched. Qt's own file errors are English, which suits this tool's messages.
+bool WriteAtomically(const QString& path, const QByteArray& bytes, QString* error)
+{
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        return true;
+    *error = file.errorString();
+    file.cancelWriting();
+    return false;
+}
+
+// Writes doc to out as a version 3 timetable file or, for ".json", as JSON. The JSON shows the
+// data blocks as a save writes them, with the key block rebuilt from the key list.
+bool Write(CQLMDoc& doc, const QString& out)
+{
+    QByteArray bytes;
+    if (KindOf(out) == FileKind::Json) {
+        doc.PackExtKeys();
+        bytes = QlmJson::ToJsonText(doc);
+    } else {
+        SaveError error;
+        if (!doc.SaveFile(&bytes, &error)) {
+            PrintErr(out + QStringLiteral(": cannot write: ") + error.English());
+            return false;
+        }
+    }
+    QString error;
+    if (!WriteAtomically(out, bytes, &error)) {
+        PrintErr(out + QStringLiteral(": cannot write: ") + error);
+        return false;
+    }
+    return true;
+}
+
+QString FormatName(const CQLMDoc& doc, const QString& path)
+{
+    if (KindOf(path) == FileKind::Json)
+        return QStringLiteral("JSON");
+    switch (doc.m_nFileVersion) {
+    case 3:
+        return QStringLiteral("3 (QL3)");
+    case 2:
+        return QStringLiteral("2 (QLM), written back as version 3");
+    default:
+        return QString::number(doc.m_nFileVersion);
+    }
+}
+
+} // namespace
+
+FileKind KindOf(const QString& path)
+{
+    const QString suffix = QFileInfo(path).suffix();
+    if (suffix.compare(QLatin1StringView("qlm"), Qt::CaseInsensitive) == 0)
+        return FileKind::Qlm;
+    if (suffix.compare(QLatin1StringView("json"), Qt::CaseInsensitive) == 0)
+        return FileKind::Json;
+    return FileKind::Other;
+}
+
+void PrintOut(const QString& line)
+{
+    Print(stdout, line);
+}
+
+void PrintErr(const QString& line)
+{
+    Print(stderr, line);
+}
+
+int New(const QString& out)
+{
+    CQLMDoc doc;
+    doc.SetNewDocumentDefaults();
+    return Write(doc, out) ? kExitOk : kExitBadInput;
+}
+
+int Convert(const QString& in, const QString& out)
+{
+    CQLMDoc doc;
+    QStringList warnings;
+    if (!Open(in, &doc, &warnings))
+        return kExitBadInput;
+    PrintWarnings(in, warnings);
+    return Write(doc, out) ? kExitOk : kExitBadInput;
+}
+
+int Check(const QStringList& files)
+{
+    int status = kExitOk;
+    for (const QString& path : files) {
+        CQLMDoc doc;
+        QStringList warnings;
+        if (!Open(path, &doc, &warnings)) {
+            status = kExitBadInput;
+            continue;
+        }
+        PrintWarnings(path, warnings);
+        if (warnings.isEmpty())
+            PrintOut(path + QStringLiteral(": ok"));
+        else
+            PrintOut(path + QStringLiteral(": ok, %1 warning(s)").arg(warnings.size()));
+    }
+    return status;
+}
+
+int Info(const QString& file)
+{
+    CQLMDoc doc;
+    QStringList warnings;
+    if (!Open(file, &doc, &warnings))
+        return kExitBadInput;
+    PrintWarnings(file, warnings);
+
+    const auto row = [](const char* label, const QString& value) {
+        PrintOut(QStringLiteral("%1 %2").arg(QLatin1StringView(label), -16).arg(value));
+    };
+    row("file:", file);
+    row("version:", FormatName(doc, file));
+    row("station id:", Sjis::Decode(doc.m_strStationId));
+    row("station:", Sjis::Decode(doc.m_strStationName) + QStringLiteral(" / ") +
+                        Sjis::Decode(doc.m_strStationNameEn));
+    row("trains:", QString::number(doc.m_TrainInfo.m_nSize));
+    row("train types:", QString::number(doc.m_TrainAssortment.m_nSize));
+    row("destinations:", QString::number(doc.m_Destination.m_nSize));
+    row("guide messages:", QString::number(doc.m_GuideMessage.m_nSize));
+    row("extension keys:", QString::number(doc.m_ExtKey.GetCount()));
+    row("data blocks:", QString::number(doc.m_ExtData.m_nSize));
+    for (const EXTDATA& block : doc.m_ExtData.Items())
+        PrintOut(QStringLiteral("  %1 %2 bytes")
+                     .arg(QLatin1Char('"') + Sjis::Decode(block.Name()) + QLatin1Char('"'), -10)
+                     .arg(block.dwSize));
+    return kExitOk;
+}
+
+} // namespace QlmTool

@@ -1,0 +1,91 @@
+#include "commands.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+using namespace QlmTool;
+
+namespace {
+
+int UsageError(const QString& what)
+{
+    PrintErr(QStringLiteral("qlmtool: ") + what);
+    PrintErr(QStringLiteral("Try 'qlmtool --help' for more information."));
+    return kExitUsage;
+}
+
+// Output files are timetable files or JSON; any other extension is a slip of the hand.
+bool CheckOutputName(const QString& out, int* status)
+{
+    if (KindOf(out) != FileKind::Other)
+        return true;
+    *status = UsageError(out + QStringLiteral(": unknown extension, expected .qlm or .json"));
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("qlmtool"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(QLMTOOL_VERSION));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Reads, checks and converts MARVO timetable files (*.qlm) and their JSON form.\n"
+        "\n"
+        "Commands:\n"
+        "  new OUT            write a new timetable (.qlm or .json)\n"
+        "  convert IN OUT     convert between .qlm (either version) and .json;\n"
+        "                     OUT's extension (.qlm or .json) chooses the form\n"
+        "  check FILE...      open each file, print its warnings or why it is refused\n"
+        "  info FILE          summary: version, station, counts, data blocks\n"
+        "\n"
+        "Exit status: 0 success, 1 a file was refused or could not be read or written,\n"
+        "2 wrong command line."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("command"),
+                                 QStringLiteral("new, convert, check or info."));
+    parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("The command's files."),
+                                 QStringLiteral("FILE..."));
+
+    if (!parser.parse(QCoreApplication::arguments()))
+        return UsageError(parser.errorText());
+    if (parser.isSet(QStringLiteral("help")))
+        parser.showHelp(kExitOk);
+    if (parser.isSet(QStringLiteral("version")))
+        parser.showVersion();
+
+    QStringList args = parser.positionalArguments();
+    if (args.isEmpty())
+        return UsageError(QStringLiteral("no command given"));
+    const QString command = args.takeFirst();
+    int status = kExitUsage;
+    if (command == QLatin1StringView("new")) {
+        if (args.size() != 1)
+            return UsageError(QStringLiteral("new takes one file: qlmtool new OUT.qlm"));
+        if (!CheckOutputName(args[0], &status))
+            return status;
+        return New(args[0]);
+    }
+    if (command == QLatin1StringView("convert")) {
+        if (args.size() != 2)
+            return UsageError(QStringLiteral("convert takes two files: qlmtool convert IN OUT"));
+        if (!CheckOutputName(args[1], &status))
+            return status;
+        return Convert(args[0], args[1]);
+    }
+    if (command == QLatin1StringView("check")) {
+        if (args.isEmpty())
+            return UsageError(QStringLiteral("check takes one or more files"));
+        return Check(args);
+    }
+    if (command == QLatin1StringView("info")) {
+        if (args.size() != 1)
+            return UsageError(QStringLiteral("info takes one file: qlmtool info FILE"));
+        return Info(args[0]);
+    }
+    return UsageError(QStringLiteral("unknown command '%1'").arg(command));
+}
