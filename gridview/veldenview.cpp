@@ -1,42 +1,416 @@
 #include "veldenview.h"
 
-#include "veldendoc.h"
-#include "rowmoves.h"
-
+#include "celltext.h"
+#include "editfield.h"
+#include "editrules.h"
 #include "fonts.h"
+#include "gridgeometry.h"
+#include "markers.h"
+#include "messages.h"
+#include "rowmoves.h"
+#include "sjis.h"
+#include "veldendoc.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionButton>
+
+using namespace GridGeometry;
+
+namespace {
+const QColor kGridLineColor(192, 192, 192);
+const QColor kCopySourceFrameColor(128, 128, 128);
+// Texts sit 3 pixels inside their cell and are clipped there.
+constexpr int kTextInset = 3;
+} // namespace
 
 CVeldenView::CVeldenView(CVeldenDoc* doc, QWidget* parent)
     : QAbstractScrollArea(parent), m_pDoc(doc), m_font(Fonts::GridFont())
 {
+    setFocusPolicy(Qt::StrongFocus);
+    // The standard arrow over the grid.
+    viewport()->setCursor(Qt::ArrowCursor);
+    viewport()->setBackgroundRole(QPalette::Base);
+    verticalScrollBar()->setSingleStep(kRowHeight);
+    horizontalScrollBar()->setSingleStep(kRowHeight);
 }
 
 CVeldenView::~CVeldenView() = default;
 
 CQLMDoc& CVeldenView::Timetable() const { return m_pDoc->m_QLMDoc; }
 
-void CVeldenView::OnInitialUpdate() { OnUpdate(); }
-void CVeldenView::OnUpdate() { SetRowCount(Timetable().m_wTrainCount + 1); viewport()->update(); }
-void CVeldenView::OnUpdate(int, int) { SetRowCount(Timetable().m_wTrainCount + 1); }
-void CVeldenView::SetRowCount(int n) { m_state.m_nRowCount = n; }
+// ---- Refresh, state and scrolling -----------------------------------------------------------
+
+void CVeldenView::OnInitialUpdate()
+{
+    if (!m_pEditField)
+        m_pEditField = new CEditField(viewport());
+    UpdateScrollBars();
+    OnUpdate();
+}
+
+void CVeldenView::OnUpdate()
+{
+    // The validity test uses the row count from before this refresh.
+    if (!IsValidCell(m_state.m_nCurColumn, m_state.m_nCurRow, false)) {
+        m_state.m_nCurColumn = 0;
+        m_state.m_nCurRow = 0;
+    }
+    SetRowCount(Timetable().m_wTrainCount + 1);
+    viewport()->update();
+}
+
+void CVeldenView::OnUpdate(int column, int row)
+{
+    if (!IsValidCell(m_state.m_nCurColumn, m_state.m_nCurRow, false)) {
+        m_state.m_nCurColumn = 0;
+        m_state.m_nCurRow = 0;
+    }
+    SetRowCount(Timetable().m_wTrainCount + 1);
+    InvalidateCell(column, row);
+}
+
+void CVeldenView::SetRowCount(int n)
+{
+    if (n == m_state.m_nRowCount)
+        return;
+    m_state.m_nRowCount = n;
+    UpdateScrollBars();
+}
+
+void CVeldenView::UpdateScrollBars()
+{
+    const QSize client = viewport()->size();
+    const int totalHeight = kRowHeight * m_state.m_nRowCount;
+    horizontalScrollBar()->setRange(0, qMax(0, kTotalWidth - client.width()));
+    horizontalScrollBar()->setPageStep(client.width());
+    verticalScrollBar()->setRange(0, qMax(0, totalHeight - client.height()));
+    verticalScrollBar()->setPageStep(client.height());
+}
+
+QPoint CVeldenView::ScrollPosition() const
+{
+    return {horizontalScrollBar()->value(), verticalScrollBar()->value()};
+}
+
 bool CVeldenView::IsValidCell(int column, int row, bool strict) const
 {
-    const int m = strict ? 1 : 0;
-    return column >= m && column <= 10 && row >= m && row < m_state.m_nRowCount;
+    return GridGeometry::IsValidCell(column, row, m_state.m_nRowCount, strict);
 }
-void CVeldenView::InvalidateCell(int, int) { viewport()->update(); }
-bool CVeldenView::IsCellVisible(int, int) const { return true; }
+
+void CVeldenView::InvalidateCell(int column, int row)
+{
+    const QPoint pos = ScrollPosition();
+    viewport()->update(ClientCellRect(column, row, pos.x(), pos.y()));
+}
+
+bool CVeldenView::IsCellVisible(int column, int row) const
+{
+    const QPoint pos = ScrollPosition();
+    return IsRectVisible(ClientCellRect(column, row, pos.x(), pos.y()), viewport()->size());
+}
+
 void CVeldenView::SelectCell(int column, int row)
 {
+    if (column == m_state.m_nCurColumn && row == m_state.m_nCurRow)
+        return;
+    if (column < 1 || column > kColumnCount - 1 || row < 1 || row >= m_state.m_nRowCount)
+        return;
+    OnUpdate(m_state.m_nCurColumn, m_state.m_nCurRow);
     m_state.m_nCurColumn = column;
     m_state.m_nCurRow = row;
+    OnUpdate(column, row);
 }
-void CVeldenView::ScrollBy(int, int) {}
-void CVeldenView::BeginEdit() {}
-void CVeldenView::EndEdit() {}
-bool CVeldenView::IsEditing() const { return false; }
-void CVeldenView::InsertRows(int first, int count) { ::InsertRows(Timetable(), m_state, first, count); }
+
+void CVeldenView::ScrollBy(int dx, int dy)
+{
+    // QScrollBar::setValue keeps the position within 0..total - client.
+    horizontalScrollBar()->setValue(qMax(0, horizontalScrollBar()->value() + dx));
+    verticalScrollBar()->setValue(qMax(0, verticalScrollBar()->value() + dy));
+}
+
+void CVeldenView::scrollContentsBy(int dx, int dy)
+{
+    // Moves the pixels and the open editor with them.
+    viewport()->scroll(dx, dy);
+}
+
+void CVeldenView::resizeEvent(QResizeEvent* event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    UpdateScrollBars();
+}
+
+// ---- Row moves ------------------------------------------------------------------------------
+
+void CVeldenView::InsertRows(int first, int count)
+{
+    ::InsertRows(Timetable(), m_state, first, count);
+}
+
 void CVeldenView::RemoveRows(int first, int count)
 {
     ::RemoveRows(Timetable(), m_state, first, count);
     m_pDoc->SetModifiedFlag(true);
+}
+
+// ---- The in-place editor --------------------------------------------------------------------
+
+bool CVeldenView::CurrentTrainExists() const
+{
+    return IsValidCell(m_state.m_nCurColumn, m_state.m_nCurRow, true)
+           && m_state.m_nCurRow <= Timetable().m_TrainInfo.m_nSize;
+}
+
+void CVeldenView::BeginEdit()
+{
+    if (!m_pEditField || !CurrentTrainExists())
+        return;
+    const int column = m_state.m_nCurColumn;
+    const int row = m_state.m_nCurRow;
+    const EditRules::EditorSetup setup =
+        EditRules::EditorFor(Timetable().m_TrainInfo.ElementAt(row), column);
+    if (setup.kind == EditRules::EditorKind::None)
+        return;
+    const QPoint pos = ScrollPosition();
+    m_pEditField->show();
+    m_pEditField->setGeometry(ClientCellRect(column, row, pos.x(), pos.y()));
+    m_pEditField->raise();
+    m_pEditField->EditValue(setup, this);
+}
+
+void CVeldenView::EndEdit()
+{
+    if (!m_pEditField)
+        return;
+    const bool hadFocus = m_pEditField->isAncestorOf(QApplication::focusWidget());
+    m_pEditField->DestroyControl();
+    m_pEditField->hide();
+    if (hadFocus)
+        setFocus(); // keyboard input returns to the grid
+}
+
+bool CVeldenView::IsEditing() const
+{
+    return m_pEditField && m_pEditField->isVisible() && m_pEditField->FieldControl();
+}
+
+void CVeldenView::ApplyEditValue(const QString& text)
+{
+    const int column = m_state.m_nCurColumn;
+    if (CurrentTrainExists()) {
+        tagTRAININFO& train = Timetable().m_TrainInfo.ElementAt(m_state.m_nCurRow);
+        const QByteArray original = EditRules::EditorFor(train, column).text;
+        const bool textColumn = column == 3 || column == 4 || column == 8 || column == 10;
+        if (textColumn && text == Sjis::Decode(original)) {
+            // The text reads as stored: keep the stored bytes exactly.
+        } else {
+            const EditRules::EncodedText encoded = EditRules::EncodeEditorText(text);
+            if (!encoded.ok) {
+                Msg::Beep();
+                emit statusMessage(EditRules::UnencodableMessage(encoded.unencodable));
+            } else if (EditRules::ApplyText(train, column, encoded.bytes).beep) {
+                Msg::Beep();
+            }
+        }
+    }
+    m_pDoc->SetModifiedFlag(true);
+}
+
+void CVeldenView::ApplyEditValue(int entry)
+{
+    if (CurrentTrainExists()) {
+        tagTRAININFO& train = Timetable().m_TrainInfo.ElementAt(m_state.m_nCurRow);
+        if (EditRules::ApplyListEntry(train, m_state.m_nCurColumn, entry).beep)
+            Msg::Beep();
+    }
+    m_pDoc->SetModifiedFlag(true);
+}
+
+// ---- Mouse and keyboard ---------------------------------------------------------------------
+
+void CVeldenView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QAbstractScrollArea::mousePressEvent(event);
+        return;
+    }
+    const QPoint logical = event->position().toPoint() + ScrollPosition();
+    const Cell cell = CellFromPoint(logical.x(), logical.y());
+    if (!IsValidCell(cell.column, cell.row, false)) {
+        event->ignore();
+        return;
+    }
+    if (cell.column == m_state.m_nCurColumn && cell.row == m_state.m_nCurRow) {
+        BeginEdit();
+    } else {
+        EndEdit();
+        SelectCell(cell.column, cell.row);
+    }
+    event->accept();
+}
+
+void CVeldenView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // The second press of a double-click is not a click: it must not open the editor.
+    event->accept();
+}
+
+void CVeldenView::keyPressEvent(QKeyEvent* event)
+{
+    Arrow arrow;
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (IsValidCell(m_state.m_nCurColumn, m_state.m_nCurRow, false)) {
+            BeginEdit();
+            event->accept();
+        } else {
+            event->ignore();
+        }
+        return;
+    case Qt::Key_Escape:
+        if (m_state.m_nCopySrcRow != -1) {
+            const int row = m_state.m_nCopySrcRow;
+            m_state.m_nCopySrcRow = -1;
+            for (int c = 0; c < kColumnCount; ++c)
+                InvalidateCell(c, row);
+        }
+        event->ignore();
+        return;
+    case Qt::Key_Left: arrow = Arrow::Left; break;
+    case Qt::Key_Up: arrow = Arrow::Up; break;
+    case Qt::Key_Right: arrow = Arrow::Right; break;
+    case Qt::Key_Down: arrow = Arrow::Down; break;
+    default:
+        // No scrolling by keys of its own: other keys go on to the parent.
+        event->ignore();
+        return;
+    }
+    const ArrowMove move = ArrowTarget(arrow, m_state.m_nCurColumn, m_state.m_nCurRow);
+    if (IsValidCell(move.target.column, move.target.row, true)) {
+        if (!IsCellVisible(move.target.column, move.target.row))
+            ScrollBy(move.scrollDx, move.scrollDy);
+        SelectCell(move.target.column, move.target.row);
+    }
+    event->accept();
+}
+
+// ---- Painting -------------------------------------------------------------------------------
+
+QByteArray CVeldenView::CellBytes(int column, int row) const
+{
+    if (row < 1 || row > Timetable().m_TrainInfo.m_nSize)
+        return {};
+    if (column == 0)
+        return CellText::RowNumber(row);
+    return CellText::Data(Timetable(), row, column);
+}
+
+void CVeldenView::paintEvent(QPaintEvent* event)
+{
+    QPainter p(viewport());
+    const QPoint pos = ScrollPosition();
+    p.translate(-pos);
+    const QRect clip = event->rect().translated(pos);
+    p.setFont(m_font);
+
+    const RowRange rows = RowsInBand(clip.top(), clip.top() + clip.height(), m_state.m_nRowCount);
+    for (int r = rows.first; r <= rows.last; ++r)
+        DrawRow(p, r);
+
+    if (m_state.m_nCurRow >= 1 && m_state.m_nCurColumn >= 1) {
+        // A 2-pixel inverted frame just inside the current cell: invert the cell, then invert
+        // its inside back.
+        const QRect cell = CellRect(m_state.m_nCurColumn, m_state.m_nCurRow);
+        p.setCompositionMode(QPainter::CompositionMode_Difference);
+        p.fillRect(cell, Qt::white);
+        p.fillRect(cell.adjusted(2, 2, -2, -2), Qt::white);
+        p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    }
+}
+
+void CVeldenView::DrawHeaderFace(QPainter& p, const QRect& rect, int column)
+{
+    if (column == 0 && !rect.isEmpty()) {
+        QStyleOptionButton option;
+        option.initFrom(viewport());
+        option.rect = rect;
+        option.state |= QStyle::State_Raised | QStyle::State_Enabled;
+        style()->drawPrimitive(QStyle::PE_PanelButtonCommand, &option, &p, viewport());
+        return;
+    }
+    // Button face with a 3-D edge: highlight on the top and left, dark shadow on the bottom
+    // and right.
+    const QPalette& pal = palette();
+    p.fillRect(rect, pal.color(QPalette::Button));
+    const QColor light = pal.color(QPalette::Light);
+    const QColor dark = pal.color(QPalette::Shadow);
+    p.fillRect(rect.x(), rect.y(), rect.width() - 1, 1, light);
+    p.fillRect(rect.x(), rect.y(), 1, rect.height() - 1, light);
+    p.fillRect(rect.x() + rect.width() - 1, rect.y(), 1, rect.height(), dark);
+    p.fillRect(rect.x(), rect.y() + rect.height() - 1, rect.width(), 1, dark);
+}
+
+void CVeldenView::DrawRow(QPainter& p, int row)
+{
+    const QColor textColor = palette().color(QPalette::Text);
+    p.setPen(textColor);
+    if (row == 0) {
+        for (int c = 0; c < kColumnCount; ++c) {
+            const QRect rect = CellRect(c, 0);
+            DrawHeaderFace(p, rect, c);
+            p.setPen(textColor);
+            const QRect inner = rect.adjusted(kTextInset, kTextInset, -kTextInset, -kTextInset);
+            p.drawText(inner, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                       CellText::Header(c));
+        }
+        return;
+    }
+    if (row > Timetable().m_TrainInfo.m_nSize)
+        return; // the refresh has not caught up with the document yet
+
+    const QRect numberRect = CellRect(0, row);
+    DrawHeaderFace(p, numberRect, 1);
+    p.setPen(textColor);
+    // The row number sits at the cell's corner, without the inset of the other texts.
+    p.drawText(numberRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+               QString::fromLatin1(CellText::RowNumber(row)));
+
+    const CQLMDoc& doc = Timetable();
+    for (int c = 1; c < kColumnCount; ++c)
+        DrawCell(p, row, c, CellText::Data(doc, row, c));
+
+    if (row == m_state.m_nCopySrcRow) {
+        p.drawPixmap(25, RowTop(row) + 3,
+                     m_state.m_bCutMark ? Markers::CutMarker() : Markers::CopyMarker());
+        // A 1-pixel frame around the row's data cells, (50, 20r) to (775, 20r + 19) exclusive.
+        const QRect frame(X(1), RowTop(row), kTotalWidth - X(1), kRowHeight - 1);
+        p.fillRect(frame.x(), frame.y(), frame.width(), 1, kCopySourceFrameColor);
+        p.fillRect(frame.x(), frame.y() + frame.height() - 1, frame.width(), 1,
+                   kCopySourceFrameColor);
+        p.fillRect(frame.x(), frame.y(), 1, frame.height(), kCopySourceFrameColor);
+        p.fillRect(frame.x() + frame.width() - 1, frame.y(), 1, frame.height(),
+                   kCopySourceFrameColor);
+    }
+}
+
+void CVeldenView::DrawCell(QPainter& p, int row, int column, const QByteArray& text)
+{
+    const QRect rect = CellRect(column, row);
+    const int right = rect.x() + rect.width();
+    const int bottom = rect.y() + rect.height();
+    // The right grid line runs from the top down to bottom - 1 on the next cell's first pixel
+    // column; the bottom line runs back from there to just right of the left edge.
+    p.fillRect(right, rect.y(), 1, rect.height(), kGridLineColor);
+    p.fillRect(rect.x() + 1, bottom - 1, rect.width(), 1, kGridLineColor);
+    if (text.isEmpty())
+        return;
+    const QRect inner = rect.adjusted(kTextInset, kTextInset, -kTextInset, -kTextInset);
+    p.drawText(inner, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, Sjis::Decode(text));
 }

@@ -51,11 +51,36 @@ public:
     void InsertRows(int first, int count);
     void RemoveRows(int first, int count);
 
+    // Stores a value handed over by the editor's control into the current cell's train, by the
+    // rules of its column, and marks the document modified (also when nothing parsed). The text
+    // box hands over its text; the lists their selected entry + 1.
+    void ApplyEditValue(const QString& text);
+    void ApplyEditValue(int entry);
+    // The in-place editor (null before OnInitialUpdate).
+    CEditField* EditField() const { return m_pEditField; }
+    // The bytes data cell (column, row) shows.
+    QByteArray CellBytes(int column, int row) const;
+
 signals:
     // A note for the status bar (for example a character that cannot be saved).
     void statusMessage(const QString& text);
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+
 private:
+    void DrawRow(QPainter& p, int row);
+    void DrawCell(QPainter& p, int row, int column, const QByteArray& text);
+    void DrawHeaderFace(QPainter& p, const QRect& rect, int column);
+    void UpdateScrollBars();
+    QPoint ScrollPosition() const;
+    bool CurrentTrainExists() const;
+
     CVeldenDoc* m_pDoc;
     GridState m_state;
     QFont m_font;

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "listcombobox.h"
+
+// The list of destinations: entry k is destination k + 1.
+class CDestinationComboBox : public CListComboBox
+{
+    Q_OBJECT
+public:
+    CDestinationComboBox(CEditField* field, const QRect& rect, CVeldenView* view);
+    EditRules::EditorKind Kind() const override { return EditRules::EditorKind::DestinationList; }
+};

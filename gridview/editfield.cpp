@@ -1,0 +1,148 @@
+#include "editfield.h"
+
+#include "destinationcombobox.h"
+#include "fonts.h"
+#include "myeditbox.h"
+#include "sjis.h"
+#include "trainassortmentcombobox.h"
+#include "veldenview.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+
+using EditRules::EditorKind;
+
+namespace {
+// The margin around a text box; the lists fill the editor.
+constexpr int kTextMargin = 2;
+} // namespace
+
+CEditField::CEditField(QWidget* parent) : QWidget(parent), m_font(Fonts::GridFont())
+{
+    setObjectName(QStringLiteral("EditField"));
+    setCursor(Qt::IBeamCursor);
+    hide();
+}
+
+CEditField::~CEditField() { DestroyControl(); }
+
+QWidget* CEditField::Control() const { return dynamic_cast<QWidget*>(m_pControl); }
+
+QRect CEditField::ControlRect(EditorKind kind) const
+{
+    return kind == EditorKind::TextBox ? rect().adjusted(kTextMargin, kTextMargin, -kTextMargin,
+                                                         -kTextMargin)
+                                       : rect();
+}
+
+void CEditField::EditValue(const EditRules::EditorSetup& value, CVeldenView* view)
+{
+    if (value.kind == EditorKind::None)
+        return;
+    if (!m_pControl || m_pControl->Kind() != value.kind) {
+        DestroyControl();
+        const QRect r = ControlRect(value.kind);
+        QWidget* widget = nullptr;
+        switch (value.kind) {
+        case EditorKind::TextBox: {
+            auto* box = new CMyEditBox(this, r, view);
+            connect(box, &QLineEdit::textChanged, this, &CEditField::OnControlChanged);
+            widget = box;
+            m_pControl = box;
+            break;
+        }
+        case EditorKind::TypeList:
+        case EditorKind::DestinationList: {
+            CListComboBox* list = value.kind == EditorKind::TypeList
+                                      ? static_cast<CListComboBox*>(
+                                            new CTrainAssortmentComboBox(this, r, view))
+                                      : new CDestinationComboBox(this, r, view);
+            connect(list, &QComboBox::currentIndexChanged, this, &CEditField::OnControlChanged);
+            widget = list;
+            m_pControl = list;
+            break;
+        }
+        case EditorKind::None:
+            break;
+        }
+        widget->setFont(m_font);
+        widget->installEventFilter(this);
+        update();
+    }
+
+    m_bGuard = true;
+    if (auto* box = dynamic_cast<CMyEditBox*>(m_pControl)) {
+        box->SetTextAndFormat(Sjis::Decode(value.text), value.format);
+        box->setFocus();
+    } else if (auto* list = dynamic_cast<CListComboBox*>(m_pControl)) {
+        // Index 0 (or one beyond the list) selects nothing.
+        const int entry = value.listIndex - 1;
+        list->setCurrentIndex(entry >= 0 && entry < list->count() ? entry : -1);
+        list->setFocus();
+    }
+    m_bGuard = false;
+    m_pView = view;
+}
+
+void CEditField::DestroyControl()
+{
+    if (m_pControl) {
+        QWidget* widget = Control();
+        m_pControl = nullptr;
+        delete widget;
+    }
+    m_pView = nullptr;
+}
+
+void CEditField::OnControlChanged()
+{
+    if (!m_bGuard && m_pControl)
+        m_pControl->RequestValue();
+}
+
+void CEditField::keyPressEvent(QKeyEvent* event)
+{
+    // Keys the control leaves alone end here, so that they never reach the grid.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (m_pView) {
+            CVeldenView* view = m_pView;
+            QMetaObject::invokeMethod(view, [view] { view->EndEdit(); }, Qt::QueuedConnection);
+        }
+    }
+    event->accept();
+}
+
+bool CEditField::eventFilter(QObject* watched, QEvent* event)
+{
+    // While the editor has the focus every key is its own: the main window's shortcuts
+    // (Ctrl+S, Ctrl+Insert, ...) do not act.
+    if (event->type() == QEvent::ShortcutOverride) {
+        event->accept();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool CEditField::focusNextPrevChild(bool)
+{
+    return true; // Tab stays in the editor
+}
+
+void CEditField::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.fillRect(rect(), palette().color(QPalette::Base));
+    if (m_pControl && m_pControl->Kind() == EditorKind::TextBox) {
+        // A thin border around the text box, inside the margin.
+        p.setPen(palette().color(QPalette::Dark));
+        p.drawRect(rect().adjusted(kTextMargin - 1, kTextMargin - 1, -kTextMargin,
+                                   -kTextMargin));
+    }
+}
+
+void CEditField::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (m_pControl)
+        Control()->setGeometry(ControlRect(m_pControl->Kind()));
+}
