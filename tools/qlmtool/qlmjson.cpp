@@ -35,11 +35,22 @@ QString TimeText(quint32 minutes)
     return QString::asprintf("%02u:%02u", minutes / 60, minutes % 60);
 }
 
+// Control bytes the code page 932 encoder does not give back as they were read (it encodes
+// U+001A, U+001C and U+007F as 7F, 1A and 1C), and NUL, which ends a zero-terminated text.
+bool HasUnsafeControlByte(const QByteArray& bytes)
+{
+    for (const char c : bytes)
+        if (c == '\0' || c == '\x1A' || c == '\x1C' || c == '\x7F')
+            return true;
+    return false;
+}
+
 // A text is a plain string when its bytes come back unchanged from decode + encode; otherwise
-// (invalid bytes, codes with several spellings, a NUL) the exact bytes are kept as hex.
+// (invalid bytes, codes with several spellings, some control bytes) the exact bytes are kept
+// as hex.
 QJsonValue TextValue(const QByteArray& bytes)
 {
-    if (!bytes.contains('\0') && Sjis::RoundTrips(bytes))
+    if (!HasUnsafeControlByte(bytes) && Sjis::RoundTrips(bytes))
         return Sjis::Decode(bytes);
     return QJsonObject{{QStringLiteral("sjisHex"), QString::fromLatin1(bytes.toHex())}};
 }

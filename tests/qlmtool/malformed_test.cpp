@@ -1,0 +1,166 @@
+// Malformed JSON is refused with one line that names the offending field.
+
+#include "qlmjson.h"
+#include "testdocs.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Malformed
+{
+    const char* from; // a piece of the valid text form...
+    QByteArray to;    // ...replaced by this
+    const char* message;
+};
+
+QByteArray Valid()
+{
+    return QlmJson::ToJsonText(TestDocs::Small());
+}
+
+QByteArray TooMany(const char* entry, int count)
+{
+    QByteArray out = "[";
+    for (int i = 0; i < count; ++i)
+        out += (i ? "," : "") + QByteArray(entry);
+    return out + "]";
+}
+
+const QByteArray kTrain = R"({"wTrainNo":1234,)";
+
+const Malformed kCases[] = {
+    // syntax and shape
+    {"\"m_wPlatform\": 1,", "\"m_wPlatform\": 1", "JSON syntax error at byte "},
+    {"\"m_wPlatform\": 1,", "\"m_wPlatform\": 1,,", "JSON syntax error at byte "},
+    {"{\n", "[{\n", "JSON syntax error"},
+    // missing and unknown fields
+    {"\"m_wPlatform\": 1,\n", "", "m_wPlatform: missing"},
+    {"\"m_wPlatform\": 1,", "\"m_wPlatform\": 1, \"m_wPlatfrom\": 2,", "m_wPlatfrom: unknown field"},
+    {"\"wTime\":\"07:30\",", "", "m_TrainInfo[0].wTime: missing"},
+    {"\"wTime\":", "\"wTimes\":", "m_TrainInfo[0].wTimes: unknown field"},
+    {"\"wColumn\":1,", "", "m_LayoutMain[1].wColumn: missing"},
+    // numbers
+    {"\"m_wPlatform\": 1,", "\"m_wPlatform\": \"1\",", "m_wPlatform: expected a number 0..65535"},
+    {"\"m_wPlatform\": 1,", "\"m_wPlatform\": 65536,", "m_wPlatform: expected a number 0..65535"},
+    {"\"m_wPlatform\": 1,", "\"m_wPlatform\": -1,", "m_wPlatform: expected a number 0..65535"},
+    {"\"m_wPlatform\": 1,", "\"m_wPlatform\": 1.5,", "m_wPlatform: expected a number 0..65535"},
+    {"\"m_wPlatform\": 1,", "\"m_wPlatform\": null,", "m_wPlatform: expected a number 0..65535"},
+    {"\"wAssortment\":1", "\"wAssortment\":70000", "m_TrainInfo[0].wAssortment: expected a number"},
+    {"\"wSpan\":5", "\"wSpan\":-5", "m_LayoutMain[1].wSpan: expected a number 0..65535"},
+    // flags
+    {"\"m_bSubLine\": 0", "\"m_bSubLine\": -1", "m_bSubLine: expected a number 0..4294967295"},
+    {"\"m_bSubLine\": 0", "\"m_bSubLine\": 4294967296", "m_bSubLine: expected a number"},
+    {"\"bExclusive\":1", "\"bExclusive\":\"1\"", "m_GuideMessage[0].bExclusive: expected a number"},
+    // times
+    {"\"wTime\":\"07:30\"", "\"wTime\":\"25:60\"",
+     "m_TrainInfo[0].wTime: expected \"HH:MM\" or a number 0..65535"},
+    {"\"wTime\":\"07:30\"", "\"wTime\":\"1092:16\"", "m_TrainInfo[0].wTime: expected \"HH:MM\""},
+    {"\"wTime\":\"07:30\"", "\"wTime\":65536", "m_TrainInfo[0].wTime: expected \"HH:MM\""},
+    {"\"wTime\":\"07:30\"", "\"wTime\":\"7:5\"", "m_TrainInfo[0].wTime: expected \"HH:MM\""},
+    {"\"wTime\":\"07:30\"", "\"wTime\":\":30\"", "m_TrainInfo[0].wTime: expected \"HH:MM\""},
+    {"\"wTime\":\"07:30\"", "\"wTime\":\"07:30 \"", "m_TrainInfo[0].wTime: expected \"HH:MM\""},
+    {"\"m_wDateChangeTime\": \"00:00\"", "\"m_wDateChangeTime\": \"-1:00\"",
+     "m_wDateChangeTime: expected \"HH:MM\""},
+    {"\"nStartTime\":\"07:00\"", "\"nStartTime\":2147483648",
+     "m_GuideMessage[0].nStartTime: expected \"HH:MM\" or a number -2147483648..2147483647"},
+    {"\"nEndTime\":\"09:00\"", "\"nEndTime\":\"35791394:08\"", "m_GuideMessage[0].nEndTime: "},
+    // colours
+    {"\"m_crLit\": \"#00FF00\"", "\"m_crLit\": \"#12345\"",
+     "m_crLit: expected \"#RRGGBB\", \"0xAABBGGRR\" or a number 0..4294967295"},
+    {"\"m_crLit\": \"#00FF00\"", "\"m_crLit\": \"#GG0000\"", "m_crLit: expected \"#RRGGBB\""},
+    {"\"m_crLit\": \"#00FF00\"", "\"m_crLit\": \"0x123456789\"", "m_crLit: expected"},
+    {"\"m_crLit\": \"#00FF00\"", "\"m_crLit\": \"0x\"", "m_crLit: expected"},
+    {"\"m_crLit\": \"#00FF00\"", "\"m_crLit\": \"green\"", "m_crLit: expected"},
+    {"\"crBack\":\"#303030\"", "\"crBack\":-1", "m_TrainAssortment[0].crBack: expected"},
+    // suffix letters
+    {"\"chTrainSuffix\":\"M\"", "\"chTrainSuffix\":\"MM\"",
+     "m_TrainInfo[0].chTrainSuffix: expected one ASCII letter, \"\" or a number 0..255"},
+    {"\"chTrainSuffix\":\"M\"", "\"chTrainSuffix\":256", "m_TrainInfo[0].chTrainSuffix: "},
+    {"\"chTrainSuffix\":\"M\"", "\"chTrainSuffix\":\"\xC3\xA9\"", "m_TrainInfo[0].chTrainSuffix: "},
+    // texts
+    {"\"m_strStationNameEn\": \"newstation\"", "\"m_strStationNameEn\": 5",
+     "m_strStationNameEn: expected a string or {\"sjisHex\": \"...\"}"},
+    {"\"m_strStationNameEn\": \"newstation\"", "\"m_strStationNameEn\": \"\xE2\x82\xAC\"",
+     "m_strStationNameEn: character U+20AC cannot be written in Shift-JIS"},
+    {"\"m_strStationNameEn\": \"newstation\"", "\"m_strStationNameEn\": \"\xF0\x9F\x98\x80\"",
+     "m_strStationNameEn: character U+1F600 cannot be written in Shift-JIS"},
+    {"\"m_strStationNameEn\": \"newstation\"", "\"m_strStationNameEn\": {\"sjisHex\": \"8zz0\"}",
+     "m_strStationNameEn.sjisHex: bad hex digit 'z' at position 1"},
+    {"\"m_strStationNameEn\": \"newstation\"", "\"m_strStationNameEn\": {\"sjisHex\": \"abc\"}",
+     "m_strStationNameEn.sjisHex: odd number of hex digits"},
+    {"\"m_strStationNameEn\": \"newstation\"", "\"m_strStationNameEn\": {\"sjisHex\": 12}",
+     "m_strStationNameEn.sjisHex: expected a string of hex digits"},
+    {"\"m_strStationNameEn\": \"newstation\"",
+     "\"m_strStationNameEn\": {\"sjisHex\": \"41\", \"utf8\": \"A\"}",
+     "m_strStationNameEn.utf8: unknown field"},
+    {"\"m_strStationNameEn\": \"newstation\"", "\"m_strStationNameEn\": {}",
+     "m_strStationNameEn.sjisHex: missing"},
+    {"\"m_strGuideEn\": \"\"", "\"m_strGuideEn\": \"" + QByteArray(65536, 'x') + "\"",
+     "m_strGuideEn: 65536 bytes, at most 65535"},
+    {"\"strNote\":\"\"", "\"strNote\":{\"sjisHex\":\"" + QByteArray(65536 * 2, 'f') + "\"}",
+     "m_TrainInfo[0].strNote: 65536 bytes, at most 65535"},
+    // keys and blocks
+    {"\"szKey\":\"MADEBY\"", "\"szKey\":\"" + QByteArray(64, 'k') + "\"",
+     "m_ExtKey[0].szKey: 64 bytes, at most 63"},
+    {"\"szKey\":\"MADEBY\"", "\"szKey\":\"A\\u0000B\"", "m_ExtKey[0].szKey: contains a NUL byte"},
+    {"\"strValue\":\"tester\"", "\"strValue\":{\"sjisHex\":\"4100\"}",
+     "m_ExtKey[0].strValue: contains a NUL byte"},
+    {"\"szName\":\"@ORL300\"", "\"szName\":\"@ORL3000\"", "m_ExtData[0].szName: 8 bytes, at most 7"},
+    {"\"szName\":\"@ORL300\"", "\"szName\":\"\xE6\x96\xB0\xE6\x96\xB0\xE6\x96\xB0\xE6\x96\xB0\"",
+     "m_ExtData[0].szName: 8 bytes, at most 7"},
+    {"\"hData\":\"", "\"hData\":\"0g", "m_ExtData[0].hData: bad hex digit 'g' at position 1"},
+    {"\"hData\":\"", "\"hData\":\"0", "m_ExtData[0].hData: odd number of hex digits"},
+    {"\"hData\":\"", "\"dwSize\":3,\"hData\":\"", "m_ExtData[0].dwSize: unknown field"},
+    // lists
+    {"\"m_ExtKey\": [\n        {\"szKey\":\"MADEBY\",\"strValue\":\"tester\"}\n    ]",
+     "\"m_ExtKey\": {}", "m_ExtKey: expected an array"},
+    {kTrain.constData(), "7, " + kTrain, "m_TrainInfo[0]: expected an object"},
+    {"\"m_LayoutSub\": [\n        {\"wColumn\":0,\"wSpan\":0,\"wAlign\":0},",
+     "\"m_LayoutSub\": [", "m_LayoutSub: expected an array of 7 entries"},
+    {"\"m_Destination\": [\n        {\"strName\":\"\xE6\x96\xB0\xE8\xA6\x8F\xE8\xA1\x8C\xE5\x85\x88\","
+     "\"strNameEn\":\"New dest\"}\n    ]",
+     "\"m_Destination\": " + TooMany("{}", 65536), "m_Destination: 65536 entries, at most 65535"},
+    {"\"layoutSub\":[{\"wColumn\":0,\"wSpan\":0,\"wAlign\":0}",
+     "\"layoutSub\":[{\"wColumn\":0,\"wSpan\":0,\"wAlign\":3.25}",
+     "m_TrainAssortment[0].layoutSub[0].wAlign: expected a number 0..65535"},
+};
+
+class Refusal : public testing::TestWithParam<Malformed>
+{
+};
+
+TEST_P(Refusal, NamesTheField)
+{
+    const Malformed& m = GetParam();
+    QByteArray text = Valid();
+    ASSERT_TRUE(text.contains(m.from)) << m.from;
+    text.replace(text.indexOf(m.from), qstrlen(m.from), m.to);
+    CQLMDoc doc;
+    QString error = QStringLiteral("unset");
+    const bool ok = QlmJson::FromJsonText(text, &doc, &error);
+    EXPECT_FALSE(ok);
+    EXPECT_TRUE(error.startsWith(QString::fromUtf8(m.message))) << error.toStdString();
+    EXPECT_FALSE(error.contains(u'\n')) << error.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Json, Refusal, testing::ValuesIn(kCases));
+
+TEST(Refusal, TopLevelMustBeAnObject)
+{
+    CQLMDoc doc;
+    QString error;
+    EXPECT_FALSE(QlmJson::FromJsonText("[1, 2]", &doc, &error));
+    EXPECT_EQ(error, "expected a JSON object at the top level");
+    EXPECT_FALSE(QlmJson::FromJsonText("", &doc, &error));
+    EXPECT_TRUE(error.startsWith("JSON syntax error at byte 0")) << error.toStdString();
+}
+
+TEST(Refusal, ValidTextIsAccepted)
+{
+    CQLMDoc doc;
+    QString error;
+    EXPECT_TRUE(QlmJson::FromJsonText(Valid(), &doc, &error)) << error.toStdString();
+}
+
+} // namespace

@@ -1,0 +1,228 @@
+// The qlmtool executable as a user runs it: exit status, messages, files written.
+
+#include "qlmjson.h"
+#include "testdocs.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ToolRun
+{
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+ToolRun Tool(const QStringList& args)
+{
+    QProcess p;
+    p.start(QStringLiteral(QLMTOOL_PATH), args);
+    EXPECT_TRUE(p.waitForFinished(60000)) << p.errorString().toStdString();
+    ToolRun r;
+    r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+QByteArray ReadFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    ASSERT_EQ(f.write(bytes), bytes.size());
+}
+
+class QlmTool : public testing::Test
+{
+protected:
+    QString Path(const char* name) const { return m_dir.filePath(QString::fromUtf8(name)); }
+    QTemporaryDir m_dir;
+};
+
+TEST_F(QlmTool, HelpAndVersion)
+{
+    const ToolRun help = Tool({"--help"});
+    EXPECT_EQ(help.status, 0);
+    for (const char* word : {"convert IN OUT", "check FILE...", "info FILE", "new OUT", "Exit status"})
+        EXPECT_TRUE(help.out.contains(QLatin1StringView(word))) << word;
+    const ToolRun version = Tool({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_TRUE(version.out.contains(QStringLiteral(QLMTOOL_VERSION))) << version.out.toStdString();
+}
+
+TEST_F(QlmTool, UsageErrorsExitWithTwo)
+{
+    const QString in = Path("in.qlm");
+    WriteFile(in, TestDocs::Save(TestDocs::Small()));
+    const struct
+    {
+        QStringList args;
+        const char* message;
+    } cases[] = {
+        {{}, "no command given"},
+        {{"frobnicate"}, "unknown command 'frobnicate'"},
+        {{"--bogus"}, "bogus"},
+        {{"new"}, "new takes one file"},
+        {{"new", "a.qlm", "b.qlm"}, "new takes one file"},
+        {{"new", Path("a.txt")}, "a.txt: unknown extension, expected .qlm or .json"},
+        {{"convert", in}, "convert takes two files"},
+        {{"convert", in, Path("out.qlmx")}, "out.qlmx: unknown extension"},
+        {{"convert", in, Path("out")}, "unknown extension"},
+        {{"check"}, "check takes one or more files"},
+        {{"info"}, "info takes one file"},
+        {{"info", in, in}, "info takes one file"},
+    };
+    for (const auto& c : cases) {
+        const ToolRun r = Tool(c.args);
+        EXPECT_EQ(r.status, 2) << c.args.join(' ').toStdString();
+        EXPECT_TRUE(r.err.contains(QLatin1StringView(c.message))) << r.err.toStdString();
+        EXPECT_TRUE(r.out.isEmpty());
+    }
+    EXPECT_FALSE(QFile::exists(Path("a.txt")));
+    EXPECT_FALSE(QFile::exists(Path("out.qlmx")));
+}
+
+TEST_F(QlmTool, NewWritesTheNewDocument)
+{
+    const QString out = Path("new.QLM");
+    const ToolRun r = Tool({"new", out});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    CQLMDoc expected;
+    expected.SetNewDocumentDefaults();
+    EXPECT_EQ(ReadFile(out), TestDocs::Save(expected));
+    const ToolRun check = Tool({"check", out});
+    EXPECT_EQ(check.status, 0);
+    EXPECT_EQ(check.out, out + ": ok\n");
+    EXPECT_TRUE(check.err.isEmpty()) << check.err.toStdString();
+
+    EXPECT_EQ(Tool({"new", Path("new.json")}).status, 0);
+    CQLMDoc fromJson;
+    QString error;
+    ASSERT_TRUE(QlmJson::FromJsonText(ReadFile(Path("new.json")), &fromJson, &error))
+        << error.toStdString();
+    EXPECT_EQ(TestDocs::Save(fromJson), TestDocs::Save(expected));
+}
+
+TEST_F(QlmTool, CheckReportsEveryFile)
+{
+    const QString good = Path("good.qlm"), bad = Path("bad.qlm"), cut = Path("cut.qlm");
+    const QString warn = Path("warn.qlm"), missing = Path("missing.qlm");
+    const QByteArray file = TestDocs::Save(TestDocs::Small());
+    WriteFile(good, file);
+    WriteFile(bad, "XYZ not a timetable");
+    WriteFile(cut, file.left(40));
+    CQLMDoc doc = TestDocs::Small();
+    doc.m_TrainInfo.ElementAt(1).wDestination = 999;
+    WriteFile(warn, TestDocs::Save(doc));
+
+    const ToolRun r = Tool({"check", good, bad, cut, warn, missing});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.out.contains(good + ": ok\n")) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains(warn + ": ok, 1 warning(s)\n")) << r.out.toStdString();
+    EXPECT_TRUE(r.err.contains(bad + ": refused: not a timetable file")) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(cut + ": refused: file cut short: byte ")) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(warn + ": warning: train 1: destination index 999"))
+        << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(missing + ": cannot read: ")) << r.err.toStdString();
+    EXPECT_EQ(r.err.count(u'\n'), 4) << r.err.toStdString();
+
+    EXPECT_EQ(Tool({"check", good, warn}).status, 0);
+    EXPECT_EQ(Tool({"check", bad}).status, 1);
+}
+
+TEST_F(QlmTool, ConvertThroughJsonGivesTheSameBytes)
+{
+    CQLMDoc doc = TestDocs::Small();
+    doc.m_strStationName = "\xED\x40\x81";
+    doc.m_crLit = 0xFF123456;
+    doc.m_TrainInfo.ElementAt(1).wTime = 1500;
+    doc.m_TrainInfo.ElementAt(1).wAssortment = 999;
+    WriteFile(Path("in.qlm"), TestDocs::Save(doc));
+
+    ASSERT_EQ(Tool({"convert", Path("in.qlm"), Path("direct.qlm")}).status, 0);
+    ASSERT_EQ(Tool({"convert", Path("in.qlm"), Path("mid.JSON")}).status, 0);
+    ASSERT_EQ(Tool({"convert", Path("mid.JSON"), Path("back.qlm")}).status, 0);
+    ASSERT_EQ(Tool({"convert", Path("mid.JSON"), Path("again.json")}).status, 0);
+    EXPECT_EQ(ReadFile(Path("back.qlm")), ReadFile(Path("direct.qlm")));
+    EXPECT_EQ(ReadFile(Path("again.json")), ReadFile(Path("mid.JSON")));
+    EXPECT_TRUE(ReadFile(Path("mid.JSON")).contains("\"m_crLit\": \"0xFF123456\""));
+
+    // Version 2 files are converted to version 3 the same way on both roads.
+    WriteFile(Path("old.qlm"), TestDocs::Version2File());
+    ASSERT_EQ(Tool({"convert", Path("old.qlm"), Path("old3.qlm")}).status, 0);
+    ASSERT_EQ(Tool({"convert", Path("old.qlm"), Path("old.json")}).status, 0);
+    ASSERT_EQ(Tool({"convert", Path("old.json"), Path("old3b.qlm")}).status, 0);
+    EXPECT_EQ(ReadFile(Path("old3.qlm")), ReadFile(Path("old3b.qlm")));
+    EXPECT_TRUE(ReadFile(Path("old3.qlm")).startsWith("QL3"));
+}
+
+TEST_F(QlmTool, ConvertRefusesBadInputAndWritesNothing)
+{
+    QByteArray bad = QlmJson::ToJsonText(TestDocs::Small());
+    bad.replace("\"m_strStationId\": \"\xE6\x96\xB0\xE8\xA6\x8F\"", "\"m_strStationId\": 1");
+    WriteFile(Path("bad.json"), bad);
+    const ToolRun json = Tool({"convert", Path("bad.json"), Path("out.qlm")});
+    EXPECT_EQ(json.status, 1);
+    EXPECT_EQ(json.err.toStdString(),
+              (Path("bad.json") + ": refused: m_strStationId: expected a string or "
+                                  "{\"sjisHex\": \"...\"}\n")
+                  .toStdString());
+
+    QByteArray text = QlmJson::ToJsonText(TestDocs::Small());
+    text.replace("\"wTime\":\"07:30\"", "\"wTime\":\"07:61\"");
+    WriteFile(Path("time.json"), text);
+    const ToolRun time = Tool({"convert", Path("time.json"), Path("out.qlm")});
+    EXPECT_EQ(time.status, 1);
+    EXPECT_TRUE(time.err.contains("m_TrainInfo[0].wTime: expected \"HH:MM\" or a number 0..65535"))
+        << time.err.toStdString();
+
+    WriteFile(Path("bad.qlm"), "QL3");
+    EXPECT_EQ(Tool({"convert", Path("bad.qlm"), Path("out.json")}).status, 1);
+    EXPECT_EQ(Tool({"convert", Path("none.qlm"), Path("out.json")}).status, 1);
+    EXPECT_FALSE(QFile::exists(Path("out.qlm")));
+    EXPECT_FALSE(QFile::exists(Path("out.json")));
+
+    // An unwritable destination is reported, and the status says so.
+    const ToolRun unwritable = Tool({"new", Path("no/such/dir/x.qlm")});
+    EXPECT_EQ(unwritable.status, 1);
+    EXPECT_TRUE(unwritable.err.startsWith(Path("no/such/dir/x.qlm") + ": cannot write: "))
+        << unwritable.err.toStdString();
+}
+
+TEST_F(QlmTool, InfoSummarises)
+{
+    CQLMDoc doc = TestDocs::Small();
+    doc.SetExtDataCount(2);
+    doc.m_ExtData.ElementAt(2).SetName("PIC");
+    doc.m_ExtData.ElementAt(2).SetData(QByteArray(1234, 'x'));
+    WriteFile(Path("info.qlm"), TestDocs::Save(doc));
+    const ToolRun r = Tool({"info", Path("info.qlm")});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    for (const QString& line :
+         {QStringLiteral("version:         3 (QL3)\n"),
+          QString::fromUtf8("station:         新規駅 / newstation\n"),
+          QStringLiteral("trains:          1\n"), QStringLiteral("train types:     1\n"),
+          QStringLiteral("destinations:    1\n"), QStringLiteral("guide messages:  1\n"),
+          QStringLiteral("extension keys:  1\n"), QStringLiteral("data blocks:     2\n"),
+          QStringLiteral("\"@ORL300\"  20 bytes\n"), QStringLiteral("\"PIC\"      1234 bytes\n")})
+        EXPECT_TRUE(r.out.contains(line)) << line.toStdString() << r.out.toStdString();
+
+    WriteFile(Path("old.qlm"), TestDocs::Version2File());
+    EXPECT_TRUE(Tool({"info", Path("old.qlm")}).out.contains("version:         2 (QLM)"));
+    WriteFile(Path("bad.qlm"), "QL");
+    EXPECT_EQ(Tool({"info", Path("bad.qlm")}).status, 1);
+}
+
+} // namespace
