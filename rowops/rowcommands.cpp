@@ -1,12 +1,113 @@
 #include "rowcommands.h"
 
+#include "additemdlg.h"
+#include "messages.h"
+#include "pastedlg.h"
+#include "patterndiadlg.h"
+#include "qlmdoc.h"
+#include "removedlg.h"
+#include "replacedlg.h"
+#include "rowlogic.h"
+#include "veldendoc.h"
 #include "veldenview.h"
 
-// Placeholders until the row operations land.
-void OnEditInsert(CVeldenView&) {}
-void OnEditDelete(CVeldenView&) {}
-void OnEditCopy(CVeldenView&) {}
-void OnEditCut(CVeldenView&) {}
-void OnEditPaste(CVeldenView&) {}
-void OnEditReplace(CVeldenView&) {}
-void OnPatternDia(CVeldenView&) {}
+namespace {
+
+RowContext ContextOf(CVeldenView& view)
+{
+    return RowContext{view.GetDocument(), &view.State(), [&view] { view.OnUpdate(); }};
+}
+
+// Repaints every cell of a row, header cell included, so that the copy mark moves.
+void InvalidateRow(CVeldenView& view, int row)
+{
+    if (row < 1)
+        return;
+    for (int c = 0; c <= 10; ++c)
+        view.InvalidateCell(c, row);
+}
+
+void MarkRow(CVeldenView& view, bool cut)
+{
+    int previous = -1;
+    switch (MarkCopySource(view.Timetable(), view.State(), cut, &previous)) {
+    case MarkResult::NoSelection:
+        Msg::Show(&view, RowText::NoCellSelected(), Msg::AppTitle(), QMessageBox::Warning);
+        return;
+    case MarkResult::Unchanged:
+        return;
+    case MarkResult::Done:
+        InvalidateRow(view, previous);
+        InvalidateRow(view, view.State().m_nCopySrcRow);
+        return;
+    }
+}
+
+} // namespace
+
+void OnEditInsert(CVeldenView& view)
+{
+    view.EndEdit();
+    CAddItemDlg dlg(ContextOf(view), &view);
+    dlg.exec();
+}
+
+void OnEditDelete(CVeldenView& view)
+{
+    view.EndEdit();
+    CRemoveDlg dlg(ContextOf(view), &view);
+    dlg.exec();
+}
+
+void OnEditCopy(CVeldenView& view) { MarkRow(view, false); }
+
+void OnEditCut(CVeldenView& view) { MarkRow(view, true); }
+
+void OnEditPaste(CVeldenView& view)
+{
+    switch (CheckPaste(view.Timetable(), view.State())) {
+    case PasteCheck::NoCopySource:
+        Msg::Show(&view, RowText::NoCopySource(), Msg::AppTitle(), QMessageBox::Warning);
+        return;
+    case PasteCheck::NoSelection:
+        return;
+    case PasteCheck::Ready:
+        break;
+    }
+    CPasteDlg dlg(&view);
+    if (dlg.exec() != QDialog::Accepted)
+        return;
+    view.EndEdit();
+    switch (PasteRow(view.Timetable(), view.State(), dlg.Mode())) {
+    case PasteResult::Done:
+        view.OnUpdate();
+        view.GetDocument()->SetModifiedFlag(true);
+        return;
+    case PasteResult::Unchanged:
+        // Only the cut mark went away: repaint, nothing to save.
+        view.OnUpdate();
+        return;
+    case PasteResult::TooManyTrains:
+        Msg::Show(&view, RowText::TooManyTrains(), Msg::AppTitle(), QMessageBox::Warning);
+        return;
+    case PasteResult::NoCopySource:
+    case PasteResult::NoSelection:
+        return;
+    }
+}
+
+void OnEditReplace(CVeldenView& view)
+{
+    view.EndEdit();
+    CReplaceDlg dlg(ContextOf(view), &view);
+    dlg.exec();
+}
+
+void OnPatternDia(CVeldenView& view)
+{
+    // Like the other row commands, close the cell editor so that it never stands over a row
+    // that has moved.
+    view.EndEdit();
+    CPatternDiaDlg dlg(ContextOf(view), &view);
+    dlg.exec();
+}

@@ -1,0 +1,121 @@
+#include "additemdlg.h"
+
+#include "messages.h"
+#include "qlmdoc.h"
+#include "rowlogic.h"
+#include "veldendoc.h"
+
+#include <QButtonGroup>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+CAddItemDlg::CAddItemDlg(const RowContext& context, QWidget* parent)
+    : QDialog(parent), m_context(context), m_nCurrentRow(context.state->m_nCurRow)
+{
+    setWindowTitle(QStringLiteral("列車の挿入"));
+    const int trainCount = m_context.doc->m_QLMDoc.m_wTrainCount;
+
+    auto* positionBox = new QGroupBox(QStringLiteral("挿入位置"));
+    m_pAtCurrent = new QRadioButton(QStringLiteral("現在位置から挿入(&C)"));
+    m_pAtEnd = new QRadioButton(QStringLiteral("末尾に追加(&A)"));
+    auto* positionGroup = new QButtonGroup(this);
+    positionGroup->addButton(m_pAtCurrent);
+    positionGroup->addButton(m_pAtEnd);
+    m_pAtEnd->setChecked(true);
+    auto* positionLayout = new QVBoxLayout(positionBox);
+    positionLayout->addWidget(m_pAtCurrent);
+    positionLayout->addWidget(m_pAtEnd);
+
+    auto* countBox = new QGroupBox(QStringLiteral("行数"));
+    m_pCount = new QSpinBox;
+    m_pCount->setRange(1, kMaxInsertCount);
+    m_pCount->setValue(1);
+    auto* countLabel = new QLabel(QStringLiteral("行数:"));
+    countLabel->setBuddy(m_pCount);
+    auto* countLayout = new QHBoxLayout(countBox);
+    countLayout->addWidget(countLabel);
+    countLayout->addWidget(m_pCount, 1);
+
+    auto* sourceBox = new QGroupBox(QStringLiteral("複写元"));
+    m_pNew = new QRadioButton(QStringLiteral("新規(&N)"));
+    m_pCopy = new QRadioButton(QStringLiteral("指定行からｺﾋﾟｰ(&O)"));
+    auto* sourceGroup = new QButtonGroup(this);
+    sourceGroup->addButton(m_pNew);
+    sourceGroup->addButton(m_pCopy);
+    m_pNew->setChecked(true);
+    m_pCopyRow = new QSpinBox;
+    // An empty list leaves 1 as the only position; OK then refuses it as a row to copy from.
+    m_pCopyRow->setRange(1, std::max(1, trainCount));
+    m_pCopyRow->setValue(m_nCurrentRow);
+    auto* copyLayout = new QHBoxLayout;
+    copyLayout->addWidget(m_pCopy);
+    copyLayout->addWidget(m_pCopyRow, 1);
+    auto* sourceLayout = new QVBoxLayout(sourceBox);
+    sourceLayout->addWidget(m_pNew);
+    sourceLayout->addLayout(copyLayout);
+
+    auto* buttons = new QDialogButtonBox;
+    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
+    buttons->addButton(QStringLiteral("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CAddItemDlg::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &CAddItemDlg::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(positionBox);
+    layout->addWidget(countBox);
+    layout->addWidget(sourceBox);
+    layout->addWidget(buttons);
+
+    connect(m_pAtCurrent, &QRadioButton::clicked, this, &CAddItemDlg::OnAtCurrent);
+    connect(m_pNew, &QRadioButton::clicked, this, &CAddItemDlg::UpdateCopyRowEnabled);
+    connect(m_pCopy, &QRadioButton::clicked, this, &CAddItemDlg::UpdateCopyRowEnabled);
+    UpdateCopyRowEnabled();
+}
+
+void CAddItemDlg::OnAtCurrent()
+{
+    if (IsTrainRow(m_context.doc->m_QLMDoc, m_nCurrentRow))
+        return;
+    Msg::Show(this, RowText::NoCellForInsert(), Msg::ErrorCaption(), QMessageBox::Warning);
+    m_pAtEnd->setChecked(true);
+}
+
+void CAddItemDlg::UpdateCopyRowEnabled() { m_pCopyRow->setEnabled(!m_pNew->isChecked()); }
+
+void CAddItemDlg::accept()
+{
+    // The texts are read as typed: a count outside 1..255 is kept within it, a row to copy from
+    // that is not a train is refused.
+    const bool atCurrent = m_pAtCurrent->isChecked();
+    const int count = ClampInsertCount(ParseDecimal(m_pCount->text()));
+    std::optional<int> copyFrom;
+    if (m_pCopy->isChecked())
+        copyFrom = ParseDecimal(m_pCopyRow->text());
+
+    switch (InsertTrains(m_context.doc->m_QLMDoc, *m_context.state, atCurrent, count, copyFrom)) {
+    case InsertResult::Done:
+        break;
+    case InsertResult::BadCopySource:
+        Msg::Show(this, RowText::BadCopySource(), Msg::AppTitle(), QMessageBox::Warning);
+        return;
+    case InsertResult::NoCurrentRow:
+        Msg::Show(this, RowText::NoCellForInsert(), Msg::ErrorCaption(), QMessageBox::Warning);
+        m_pAtEnd->setChecked(true);
+        return;
+    case InsertResult::TooManyTrains:
+        Msg::Show(this, RowText::TooManyTrains(), Msg::ErrorCaption(), QMessageBox::Warning);
+        return;
+    }
+    if (m_context.refresh)
+        m_context.refresh();
+    m_context.doc->SetModifiedFlag(true);
+    QDialog::accept();
+}

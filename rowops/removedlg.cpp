@@ -1,0 +1,123 @@
+#include "removedlg.h"
+
+#include "messages.h"
+#include "qlmdoc.h"
+#include "veldendoc.h"
+
+#include <QButtonGroup>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+CRemoveDlg::CRemoveDlg(const RowContext& context, QWidget* parent)
+    : QDialog(parent), m_context(context), m_nCurrentRow(context.state->m_nCurRow)
+{
+    setWindowTitle(QStringLiteral("削除"));
+
+    auto* directionBox = new QGroupBox(QStringLiteral("削除位置と方向"));
+    m_pDown = new QRadioButton(QStringLiteral("選択されている行から下方向(&U)"));
+    m_pUp = new QRadioButton(QStringLiteral("選択されている行から上方向(&D)"));
+    m_pFromEnd = new QRadioButton(QStringLiteral("末尾から上方向(&T)"));
+    auto* group = new QButtonGroup(this);
+    auto* directionLayout = new QVBoxLayout(directionBox);
+    for (QRadioButton* radio : {m_pDown, m_pUp, m_pFromEnd}) {
+        group->addButton(radio);
+        directionLayout->addWidget(radio);
+    }
+
+    auto* countBox = new QGroupBox(QStringLiteral("削除行数"));
+    m_pCount = new QSpinBox;
+    auto* countLabel = new QLabel(QStringLiteral("行数(&L):"));
+    countLabel->setBuddy(m_pCount);
+    auto* countLayout = new QHBoxLayout(countBox);
+    countLayout->addWidget(countLabel);
+    countLayout->addWidget(m_pCount, 1);
+
+    auto* buttons = new QDialogButtonBox;
+    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
+    buttons->addButton(QStringLiteral("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CRemoveDlg::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &CRemoveDlg::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(directionBox);
+    layout->addWidget(countBox);
+    layout->addWidget(buttons);
+
+    connect(m_pDown, &QRadioButton::clicked, this,
+            [this] { OnFromCurrent(DeleteDirection::DownFromCurrent); });
+    connect(m_pUp, &QRadioButton::clicked, this,
+            [this] { OnFromCurrent(DeleteDirection::UpFromCurrent); });
+    connect(m_pFromEnd, &QRadioButton::clicked, this,
+            [this] { SetCountRange(DeleteDirection::UpFromEnd); });
+
+    m_pCount->setRange(1, 1);
+    m_pCount->setValue(1);
+    if (IsTrainRow(m_context.doc->m_QLMDoc, m_nCurrentRow))
+        m_pDown->setChecked(true);
+    else
+        m_pFromEnd->setChecked(true);
+    SetCountRange(Direction());
+}
+
+DeleteDirection CRemoveDlg::Direction() const
+{
+    if (m_pDown->isChecked())
+        return DeleteDirection::DownFromCurrent;
+    if (m_pUp->isChecked())
+        return DeleteDirection::UpFromCurrent;
+    return DeleteDirection::UpFromEnd;
+}
+
+void CRemoveDlg::OnFromCurrent(DeleteDirection direction)
+{
+    if (IsTrainRow(m_context.doc->m_QLMDoc, m_nCurrentRow)) {
+        SetCountRange(direction);
+        return;
+    }
+    Msg::Show(this, RowText::NoRowSelected(), Msg::ErrorCaption(), QMessageBox::Warning);
+    m_pFromEnd->setChecked(true);
+}
+
+void CRemoveDlg::SetCountRange(DeleteDirection direction)
+{
+    // With nothing to remove the only position is that largest count itself (0 for an empty
+    // list), which OK then refuses. The spin box lowers a position above the range by itself.
+    const int largest =
+        LargestDeleteCount(direction, m_context.doc->m_QLMDoc.m_wTrainCount, m_nCurrentRow);
+    if (largest >= 1) {
+        m_pCount->setRange(1, largest);
+    } else {
+        m_pCount->setRange(largest, largest);
+        m_pCount->setValue(largest);
+    }
+}
+
+void CRemoveDlg::accept()
+{
+    // The count is read as typed, so a count outside the range is refused here, never clamped.
+    const int count = ParseDecimal(m_pCount->text());
+    switch (DeleteTrains(m_context.doc->m_QLMDoc, *m_context.state, Direction(), count)) {
+    case DeleteResult::Done:
+        break;
+    case DeleteResult::NoRows:
+        Msg::Show(this, RowText::NoRowsToDelete(), Msg::ErrorCaption(), QMessageBox::Critical);
+        return;
+    case DeleteResult::BadCount:
+        Msg::Show(this, RowText::BadDeleteCount(), Msg::ErrorCaption(), QMessageBox::Warning);
+        return;
+    case DeleteResult::NoCurrentRow:
+        Msg::Show(this, RowText::NoRowSelected(), Msg::ErrorCaption(), QMessageBox::Warning);
+        m_pFromEnd->setChecked(true);
+        return;
+    }
+    if (m_context.refresh)
+        m_context.refresh();
+    m_context.doc->SetModifiedFlag(true);
+    QDialog::accept();
+}
