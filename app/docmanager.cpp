@@ -1,0 +1,400 @@
+#include "docmanager.h"
+
+#include "childframe.h"
+#include "messages.h"
+#include "veldendoc.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QSettings>
+
+namespace {
+
+QStringList DefaultOpenPrompt(QWidget* parent, const QString& filter)
+{
+    return QFileDialog::getOpenFileNames(parent, {}, {}, filter);
+}
+
+QString DefaultSavePrompt(QWidget* parent, const QString& suggested, const QString& filter)
+{
+    QFileDialog dialog(parent, {}, suggested, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("qlm"));
+    dialog.selectFile(suggested);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+CDocManager::OpenPrompt g_openPrompt = DefaultOpenPrompt;
+CDocManager::SavePrompt g_savePrompt = DefaultSavePrompt;
+
+// Shows the wait cursor for as long as it lives.
+class WaitCursor
+{
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+QString SettingsGroup() { return QStringLiteral("Recent File List"); }
+
+// Two names of one file compare equal even when written differently.
+QString CanonicalName(const QString& path)
+{
+    const QFileInfo info(path);
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
+}
+
+} // namespace
+
+CDocManager::CDocManager(QMdiArea* area, QWidget* dialogParent, QObject* parent)
+    : QObject(parent), m_pArea(area), m_pDialogParent(dialogParent)
+{
+}
+
+CDocManager::~CDocManager()
+{
+    // Frames that still exist must not call back into a manager being destroyed.
+    for (CChildFrame* frame : m_frames)
+        frame->disconnect(this);
+    const QList<CChildFrame*> frames = m_frames;
+    m_frames.clear();
+    m_bClosingAll = true;
+    qDeleteAll(frames);
+    qDeleteAll(m_documents);
+}
+
+void CDocManager::SetOpenPrompt(OpenPrompt prompt)
+{
+    g_openPrompt = prompt ? std::move(prompt) : OpenPrompt(DefaultOpenPrompt);
+}
+
+void CDocManager::SetSavePrompt(SavePrompt prompt)
+{
+    g_savePrompt = prompt ? std::move(prompt) : SavePrompt(DefaultSavePrompt);
+}
+
+QString CDocManager::FileFilter()
+{
+    return QStringLiteral("Orlindo時刻表ファイル(*.qlm);;すべてのﾌｧｲﾙ (*.*)");
+}
+
+CVeldenDoc* CDocManager::OnFileNew()
+{
+    auto* doc = new CVeldenDoc(this);
+    if (!doc->OnNewDocument()) {
+        delete doc;
+        return nullptr;
+    }
+    doc->SetTitle(QStringLiteral("QLM") + QString::number(++m_nUntitledCount));
+    doc->SetModifiedFlag(false);
+    m_documents.append(doc);
+    CreateFrame(doc);
+    emit documentsChanged();
+    return doc;
+}
+
+void CDocManager::OnFileOpen()
+{
+    const QStringList paths = g_openPrompt(m_pDialogParent, FileFilter());
+    for (const QString& path : paths)
+        OpenDocumentFile(path);
+}
+
+CVeldenDoc* CDocManager::OpenDocumentFile(const QString& path)
+{
+    const QString wanted = CanonicalName(path);
+    for (CVeldenDoc* doc : std::as_const(m_documents)) {
+        if (!doc->GetPathName().isEmpty() && CanonicalName(doc->GetPathName()) == wanted) {
+            const QList<CChildFrame*> frames = FramesOf(doc);
+            if (!frames.isEmpty())
+                m_pArea->setActiveSubWindow(frames.constFirst());
+            return doc;
+        }
+    }
+
+    auto* doc = new CVeldenDoc(this);
+    QString error;
+    QStringList warnings;
+    bool opened;
+    {
+        WaitCursor wait;
+        opened = doc->OnOpenDocument(wanted, &error, &warnings);
+    }
+    if (!opened) {
+        delete doc;
+        Msg::Show(m_pDialogParent, error, Msg::AppTitle(), QMessageBox::Warning);
+        return nullptr;
+    }
+    doc->SetPathName(wanted);
+    doc->SetTitle(QFileInfo(wanted).fileName());
+    doc->SetModifiedFlag(false);
+    m_documents.append(doc);
+    CreateFrame(doc);
+    AddToRecentFileList(wanted);
+    if (!warnings.isEmpty())
+        emit statusMessage(QStringLiteral("%1: 範囲外の値が %2 件あります (そのまま保持します)")
+                               .arg(doc->GetTitle())
+                               .arg(warnings.size()));
+    emit documentsChanged();
+    return doc;
+}
+
+bool CDocManager::OnFileSave(CVeldenDoc* doc)
+{
+    if (!doc)
+        return false;
+    if (doc->GetPathName().isEmpty())
+        return OnFileSaveAs(doc);
+    return DoSave(doc, doc->GetPathName());
+}
+
+bool CDocManager::OnFileSaveAs(CVeldenDoc* doc)
+{
+    if (!doc)
+        return false;
+    QString suggested = doc->GetPathName();
+    if (suggested.isEmpty())
+        suggested = QDir::current().filePath(doc->GetTitle() + QStringLiteral(".qlm"));
+    QString path = g_savePrompt(m_pDialogParent, suggested, FileFilter());
+    if (path.isEmpty())
+        return false;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".qlm");
+    return DoSave(doc, path);
+}
+
+bool CDocManager::DoSave(CVeldenDoc* doc, const QString& path)
+{
+    QString error;
+    bool saved;
+    {
+        WaitCursor wait;
+        saved = doc->OnSaveDocument(path, &error);
+    }
+    if (!saved) {
+        Msg::Show(m_pDialogParent, error, Msg::AppTitle(), QMessageBox::Warning);
+        return false;
+    }
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    doc->SetPathName(absolute);
+    doc->SetTitle(QFileInfo(absolute).fileName());
+    doc->SetModifiedFlag(false);
+    AddToRecentFileList(absolute);
+    return true;
+}
+
+bool CDocManager::SaveModified(CVeldenDoc* doc)
+{
+    if (!doc->IsModified())
+        return true;
+    const QString name =
+        doc->GetPathName().isEmpty() ? doc->GetTitle() : QDir::toNativeSeparators(doc->GetPathName());
+    const auto answer = Msg::Show(m_pDialogParent,
+                                  QStringLiteral("%1 への変更を保存しますか?").arg(name),
+                                  Msg::AppTitle(), QMessageBox::Warning,
+                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                  QMessageBox::Yes);
+    if (answer == QMessageBox::Yes)
+        return OnFileSave(doc);
+    return answer == QMessageBox::No;
+}
+
+bool CDocManager::CloseDocument(CVeldenDoc* doc)
+{
+    if (!doc || !SaveModified(doc))
+        return false;
+    DestroyDocument(doc);
+    return true;
+}
+
+bool CDocManager::CloseAllDocuments()
+{
+    for (CVeldenDoc* doc : std::as_const(m_documents))
+        if (!SaveModified(doc))
+            return false;
+    const QList<CVeldenDoc*> documents = m_documents;
+    for (CVeldenDoc* doc : documents)
+        DestroyDocument(doc);
+    return true;
+}
+
+CChildFrame* CDocManager::OnWindowNew()
+{
+    CChildFrame* active = ActiveFrame();
+    if (!active)
+        return nullptr;
+    return CreateFrame(active->GetDocument());
+}
+
+void CDocManager::OnWindowCascade() { m_pArea->cascadeSubWindows(); }
+
+void CDocManager::OnWindowTile()
+{
+    QList<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* window : m_pArea->subWindowList())
+        if (window->isVisible() && !window->isMinimized())
+            windows.append(window);
+    if (windows.isEmpty())
+        return;
+    const QRect area = m_pArea->viewport()->rect();
+    const int height = area.height() / int(windows.size());
+    int top = 0;
+    for (QMdiSubWindow* window : windows) {
+        if (window->isMaximized())
+            window->showNormal();
+        window->setGeometry(0, top, area.width(), height);
+        top += height;
+    }
+}
+
+void CDocManager::OnWindowArrange()
+{
+    const QRect area = m_pArea->viewport()->rect();
+    int left = 0;
+    int bottom = area.height();
+    for (QMdiSubWindow* window : m_pArea->subWindowList()) {
+        if (!window->isMinimized())
+            continue;
+        const QSize size = window->size();
+        if (left > 0 && left + size.width() > area.width()) {
+            left = 0;
+            bottom -= size.height();
+        }
+        window->move(left, bottom - size.height());
+        left += size.width();
+    }
+}
+
+QList<CChildFrame*> CDocManager::FramesOf(const CVeldenDoc* doc) const
+{
+    QList<CChildFrame*> frames;
+    for (CChildFrame* frame : m_frames)
+        if (frame->GetDocument() == doc)
+            frames.append(frame);
+    return frames;
+}
+
+CChildFrame* CDocManager::ActiveFrame() const
+{
+    // currentSubWindow stays set while the main window itself is inactive.
+    return qobject_cast<CChildFrame*>(m_pArea->currentSubWindow());
+}
+
+CVeldenDoc* CDocManager::ActiveDocument() const
+{
+    CChildFrame* frame = ActiveFrame();
+    return frame ? frame->GetDocument() : nullptr;
+}
+
+void CDocManager::AddToRecentFileList(const QString& path)
+{
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    m_recentFiles.removeAll(absolute);
+    m_recentFiles.prepend(absolute);
+    while (m_recentFiles.size() > kMaxRecentFiles)
+        m_recentFiles.removeLast();
+    SaveRecentFiles();
+    emit recentFilesChanged();
+}
+
+void CDocManager::RemoveFromRecentFileList(const QString& path)
+{
+    if (m_recentFiles.removeAll(path) == 0)
+        return;
+    SaveRecentFiles();
+    emit recentFilesChanged();
+}
+
+void CDocManager::LoadRecentFiles()
+{
+    QSettings settings;
+    settings.beginGroup(SettingsGroup());
+    m_recentFiles.clear();
+    for (int i = 1; i <= kMaxRecentFiles; ++i) {
+        const QString path = settings.value(QStringLiteral("File%1").arg(i)).toString();
+        if (!path.isEmpty() && !m_recentFiles.contains(path))
+            m_recentFiles.append(path);
+    }
+    emit recentFilesChanged();
+}
+
+void CDocManager::SaveRecentFiles() const
+{
+    QSettings settings;
+    settings.remove(SettingsGroup());
+    settings.beginGroup(SettingsGroup());
+    for (int i = 0; i < m_recentFiles.size(); ++i)
+        settings.setValue(QStringLiteral("File%1").arg(i + 1), m_recentFiles.at(i));
+}
+
+bool CDocManager::CanCloseFrame(CChildFrame* frame)
+{
+    if (m_bClosingAll)
+        return true;
+    CVeldenDoc* doc = frame->GetDocument();
+    if (FramesOf(doc).size() > 1)
+        return true;
+    return SaveModified(doc);
+}
+
+void CDocManager::FrameDestroyed(CChildFrame* frame)
+{
+    if (!m_frames.removeOne(frame))
+        return;
+    CVeldenDoc* doc = frame->GetDocument();
+    if (m_bClosingAll)
+        return;
+    if (FramesOf(doc).isEmpty()) {
+        m_documents.removeOne(doc);
+        delete doc;
+        emit documentsChanged();
+    } else {
+        UpdateFrameTitles(doc);
+    }
+}
+
+CChildFrame* CDocManager::CreateFrame(CVeldenDoc* doc)
+{
+    auto* frame = new CChildFrame(doc, this);
+    m_frames.append(frame);
+    m_pArea->addSubWindow(frame);
+    if (FramesOf(doc).size() == 1) {
+        connect(doc, &CVeldenDoc::modifiedChanged, this, [this, doc] { UpdateFrameTitles(doc); });
+        connect(doc, &CVeldenDoc::titleChanged, this, [this, doc] { UpdateFrameTitles(doc); });
+    }
+    UpdateFrameTitles(doc);
+    emit frameCreated(frame);
+    frame->show();
+    m_pArea->setActiveSubWindow(frame);
+    return frame;
+}
+
+void CDocManager::UpdateFrameTitles(CVeldenDoc* doc)
+{
+    const QList<CChildFrame*> frames = FramesOf(doc);
+    for (int i = 0; i < frames.size(); ++i)
+        frames.at(i)->UpdateTitle(frames.size() > 1 ? i + 1 : 0);
+    emit titlesChanged();
+}
+
+void CDocManager::DestroyDocument(CVeldenDoc* doc)
+{
+    const QList<CChildFrame*> frames = FramesOf(doc);
+    m_bClosingAll = true;
+    for (CChildFrame* frame : frames) {
+        m_frames.removeOne(frame);
+        delete frame;
+    }
+    m_bClosingAll = false;
+    m_documents.removeOne(doc);
+    delete doc;
+    emit documentsChanged();
+}

@@ -1,0 +1,12 @@
+#include "veldenapp.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    CVeldenApp app;
+    if (!app.InitInstance(application.arguments().mid(1)))
+        return 1;
+    return application.exec();
+}

@@ -1,0 +1,364 @@
+#include "mainframe.h"
+
+#include "aboutdlg.h"
+#include "childframe.h"
+#include "commands.h"
+#include "docmanager.h"
+#include "messages.h"
+#include "rowcommands.h"
+#include "veldendoc.h"
+#include "veldenview.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QUrl>
+
+namespace {
+
+CMainFrame::UrlOpener g_urlOpener = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+
+// Separator marker in the menu tables.
+constexpr int kSeparator = 0;
+
+QStringList LocalFiles(const QMimeData* mime)
+{
+    QStringList files;
+    if (!mime || !mime->hasUrls())
+        return files;
+    for (const QUrl& url : mime->urls())
+        if (url.isLocalFile())
+            files.append(url.toLocalFile());
+    return files;
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
+{
+    setWindowTitle(Msg::AppTitle());
+    setWindowIcon(QIcon(QStringLiteral(":/icons/marvo-32.png")));
+    m_pArea = new QMdiArea(this);
+    m_pArea->setViewMode(QMdiArea::SubWindowView);
+    m_pArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_pArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(m_pArea);
+    m_pDocManager = new CDocManager(m_pArea, this, this);
+
+    CreateActions();
+    CreateMenus();
+    CreateToolBars();
+    CreateStatusBar();
+
+    connect(m_pArea, &QMdiArea::subWindowActivated, this, &CMainFrame::UpdateFrame);
+    connect(m_pDocManager, &CDocManager::documentsChanged, this, &CMainFrame::UpdateFrame);
+    connect(m_pDocManager, &CDocManager::titlesChanged, this, &CMainFrame::UpdateTitle);
+    connect(m_pDocManager, &CDocManager::recentFilesChanged, this,
+            &CMainFrame::UpdateRecentFileMenus);
+    connect(m_pDocManager, &CDocManager::frameCreated, this, &CMainFrame::OnFrameCreated);
+    connect(m_pDocManager, &CDocManager::statusMessage, statusBar(),
+            [this](const QString& text) { statusBar()->showMessage(text); });
+    UpdateRecentFileMenus();
+    UpdateFrame();
+    resize(800, 600);
+}
+
+CMainFrame::~CMainFrame()
+{
+    // Windows and documents go before the menus and actions they use.
+    delete m_pDocManager;
+    m_pDocManager = nullptr;
+}
+
+void CMainFrame::CreateActions()
+{
+    for (const CommandInfo& info : CommandTable()) {
+        auto* action = new QAction(info.text, this);
+        action->setData(info.id);
+        action->setShortcuts(info.keys);
+        action->setStatusTip(StatusTextOf(info.prompt));
+        action->setToolTip(ToolTipOf(info.prompt));
+        if (!info.icon.isEmpty())
+            action->setIcon(QIcon(info.icon));
+        action->setCheckable(info.checkable);
+        // Shortcuts work whichever menu set is shown.
+        addAction(action);
+        m_actions.insert(info.id, action);
+    }
+
+    auto on = [this](int id, auto slot) { connect(m_actions.value(id), &QAction::triggered, this, slot); };
+    on(ID_FILE_NEW, [this] { m_pDocManager->OnFileNew(); });
+    on(ID_FILE_OPEN, [this] { m_pDocManager->OnFileOpen(); });
+    on(ID_FILE_CLOSE, [this] { m_pDocManager->CloseDocument(m_pDocManager->ActiveDocument()); });
+    on(ID_FILE_SAVE, [this] { m_pDocManager->OnFileSave(m_pDocManager->ActiveDocument()); });
+    on(ID_FILE_SAVE_AS, [this] { m_pDocManager->OnFileSaveAs(m_pDocManager->ActiveDocument()); });
+    on(ID_APP_EXIT, [this] { close(); });
+    on(ID_APP_ABOUT, [this] {
+        CAboutDlg dialog(this);
+        dialog.exec();
+    });
+    on(ID_HELP_FILE, [this] { OnHelp(); });
+    on(ID_WINDOW_NEW, [this] { m_pDocManager->OnWindowNew(); });
+    on(ID_WINDOW_CASCADE, [this] { m_pDocManager->OnWindowCascade(); });
+    on(ID_WINDOW_TILE_HORZ, [this] { m_pDocManager->OnWindowTile(); });
+    on(ID_WINDOW_ARRANGE, [this] { m_pDocManager->OnWindowArrange(); });
+    on(ID_EDIT_INSERT, [this] { RunOnView(OnEditInsert); });
+    on(ID_EDIT_DELETE, [this] { RunOnView(OnEditDelete); });
+    on(ID_EDIT_COPY, [this] { RunOnView(OnEditCopy); });
+    on(ID_EDIT_CUT, [this] { RunOnView(OnEditCut); });
+    on(ID_EDIT_PASTE, [this] { RunOnView(OnEditPaste); });
+    on(ID_EDIT_REPLACE, [this] { RunOnView(OnEditReplace); });
+    on(ID_PATTERNDIA, [this] { RunOnView(OnPatternDia); });
+    // The basic data, train type and destination editors are not part of this build yet.
+    for (int id : {ID_EDIT_BASICDATA, ID_BASICDATA, ID_EDIT_ASSORTMENT, ID_EDIT_DESTINATION})
+        m_actions.value(id)->setEnabled(false);
+    m_actions.value(ID_FILE_MRU_FIRST)->setEnabled(false);
+}
+
+QMenu* CMainFrame::AddMenu(QList<QMenu*>& set, const QString& title, const QList<int>& items)
+{
+    auto* menu = new QMenu(title, this);
+    for (int id : items) {
+        if (id == kSeparator)
+            menu->addSeparator();
+        else
+            menu->addAction(m_actions.value(id));
+    }
+    set.append(menu);
+    return menu;
+}
+
+QMenu* CMainFrame::CreateFileMenu(bool withDocument)
+{
+    QList<int> items{ID_FILE_NEW, ID_FILE_OPEN};
+    if (withDocument)
+        items << ID_FILE_CLOSE << ID_FILE_SAVE << ID_FILE_SAVE_AS;
+    items << kSeparator << ID_FILE_MRU_FIRST;
+    QMenu* menu = AddMenu(withDocument ? m_menus129 : m_menus128, QStringLiteral("ﾌｧｲﾙ(&F)"), items);
+    m_mruAnchors.insert(menu, menu->addSeparator());
+    menu->addAction(m_actions.value(ID_APP_EXIT));
+    return menu;
+}
+
+void CMainFrame::CreateMenus()
+{
+    const QString view = QStringLiteral("表示(&V)");
+    const QString help = QStringLiteral("ﾍﾙﾌﾟ(&H)");
+    const QList<int> viewItems{ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR};
+    const QList<int> helpItems{ID_HELP_FILE, kSeparator, ID_APP_ABOUT};
+
+    CreateFileMenu(false);
+    AddMenu(m_menus128, view, viewItems);
+    AddMenu(m_menus128, help, helpItems);
+
+    CreateFileMenu(true);
+    AddMenu(m_menus129, QStringLiteral("編集(&E)"),
+            {ID_EDIT_INSERT, ID_EDIT_DELETE, kSeparator, ID_EDIT_BASICDATA, ID_EDIT_ASSORTMENT,
+             ID_EDIT_DESTINATION, kSeparator, ID_EDIT_REPLACE, kSeparator, ID_EDIT_CUT,
+             ID_EDIT_COPY, ID_EDIT_PASTE, kSeparator, ID_PATTERNDIA});
+    AddMenu(m_menus129, view, viewItems);
+    AddMenu(m_menus129, QStringLiteral("ｳｨﾝﾄﾞｳ(&W)"),
+            {ID_WINDOW_NEW, ID_WINDOW_CASCADE, ID_WINDOW_TILE_HORZ, ID_WINDOW_ARRANGE});
+    AddMenu(m_menus129, help, helpItems);
+}
+
+void CMainFrame::ShowMenuSet(int id)
+{
+    if (m_nCurrentMenu == id)
+        return;
+    m_nCurrentMenu = id;
+    menuBar()->clear();
+    for (QMenu* menu : id == 129 ? m_menus129 : m_menus128)
+        menuBar()->addMenu(menu);
+}
+
+void CMainFrame::CreateToolBars()
+{
+    m_pMainToolBar = addToolBar(QStringLiteral("ﾂｰﾙ ﾊﾞｰ"));
+    m_pMainToolBar->setObjectName(QStringLiteral("mainToolBar"));
+    for (int id : std::initializer_list<int>{ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, kSeparator,
+                   ID_EDIT_CUT, ID_EDIT_COPY,
+                   ID_EDIT_PASTE, kSeparator, ID_APP_ABOUT}) {
+        if (id == kSeparator)
+            m_pMainToolBar->addSeparator();
+        else
+            m_pMainToolBar->addAction(m_actions.value(id));
+    }
+    m_pSecondToolBar = addToolBar(QStringLiteral("基本ﾃﾞｰﾀ"));
+    m_pSecondToolBar->setObjectName(QStringLiteral("secondToolBar"));
+    m_pSecondToolBar->addAction(m_actions.value(ID_BASICDATA));
+    for (QToolBar* bar : {m_pMainToolBar, m_pSecondToolBar}) {
+        bar->setIconSize(QSize(16, 15));
+        bar->setAllowedAreas(Qt::AllToolBarAreas);
+        bar->setMovable(true);
+        bar->setFloatable(true);
+    }
+
+    // The View menu's tool bar item shows and hides the main tool bar only.
+    QAction* toggle = m_actions.value(ID_VIEW_TOOLBAR);
+    toggle->setChecked(true);
+    connect(toggle, &QAction::toggled, m_pMainToolBar, &QToolBar::setVisible);
+    connect(m_pMainToolBar, &QToolBar::visibilityChanged, toggle,
+            [this, toggle] { toggle->setChecked(!m_pMainToolBar->isHidden()); });
+}
+
+void CMainFrame::CreateStatusBar()
+{
+    QStatusBar* bar = statusBar();
+    m_pMessagePane = new QLabel(IdleMessage(), bar);
+    bar->addWidget(m_pMessagePane, 1);
+    // Keyboard lock states cannot be read reliably on every Linux desktop, so the indicator
+    // panes are shown in their "off" look.
+    for (const char* text : {"ｶﾅ", "CAP", "NUM", "SCRL"}) {
+        auto* pane = new QLabel(QString::fromUtf8(text), bar);
+        pane->setFrameShape(QFrame::Panel);
+        pane->setFrameShadow(QFrame::Sunken);
+        pane->setAlignment(Qt::AlignCenter);
+        pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 10);
+        pane->setEnabled(false);
+        bar->addPermanentWidget(pane);
+        m_indicators.append(pane);
+    }
+
+    QAction* toggle = m_actions.value(ID_VIEW_STATUS_BAR);
+    toggle->setChecked(true);
+    connect(toggle, &QAction::toggled, bar, &QStatusBar::setVisible);
+}
+
+void CMainFrame::UpdateRecentFileMenus()
+{
+    const QStringList files = m_pDocManager->RecentFiles();
+    QAction* placeholder = m_actions.value(ID_FILE_MRU_FIRST);
+    for (auto it = m_mruAnchors.cbegin(); it != m_mruAnchors.cend(); ++it) {
+        QMenu* menu = it.key();
+        for (QAction* action : menu->actions()) {
+            if (action->property("mru").toBool()) {
+                menu->removeAction(action);
+                delete action;
+            }
+        }
+        menu->removeAction(placeholder);
+        if (files.isEmpty()) {
+            menu->insertAction(it.value(), placeholder);
+            continue;
+        }
+        for (int i = 0; i < files.size(); ++i) {
+            QString name = QDir::toNativeSeparators(files.at(i));
+            name.replace(QLatin1Char('&'), QStringLiteral("&&"));
+            auto* action = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(name), menu);
+            action->setProperty("mru", true);
+            action->setData(ID_FILE_MRU_FIRST + i);
+            action->setStatusTip(placeholder->statusTip());
+            const QString path = files.at(i);
+            connect(action, &QAction::triggered, this, [this, path] {
+                if (!m_pDocManager->OpenDocumentFile(path))
+                    m_pDocManager->RemoveFromRecentFileList(path);
+            });
+            menu->insertAction(it.value(), action);
+        }
+    }
+}
+
+CVeldenView* CMainFrame::ActiveView() const
+{
+    CChildFrame* frame = m_pDocManager ? m_pDocManager->ActiveFrame() : nullptr;
+    return frame ? frame->GetView() : nullptr;
+}
+
+void CMainFrame::RunOnView(void (*command)(CVeldenView&))
+{
+    if (CVeldenView* view = ActiveView())
+        command(*view);
+}
+
+void CMainFrame::OnFrameCreated(CChildFrame* frame)
+{
+    connect(frame->GetView(), &CVeldenView::statusMessage, statusBar(),
+            [this](const QString& text) { statusBar()->showMessage(text); });
+}
+
+void CMainFrame::UpdateFrame()
+{
+    if (!m_pDocManager)
+        return;
+    const bool hasDocument = m_pDocManager->ActiveFrame() != nullptr;
+    ShowMenuSet(hasDocument ? 129 : 128);
+    for (int id : {ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_EDIT_INSERT, ID_EDIT_DELETE,
+                   ID_EDIT_COPY, ID_EDIT_CUT, ID_EDIT_PASTE, ID_EDIT_REPLACE, ID_PATTERNDIA,
+                   ID_WINDOW_NEW, ID_WINDOW_CASCADE, ID_WINDOW_TILE_HORZ, ID_WINDOW_ARRANGE})
+        m_actions.value(id)->setEnabled(hasDocument);
+    UpdateTitle();
+}
+
+void CMainFrame::UpdateTitle()
+{
+    CChildFrame* frame = m_pDocManager ? m_pDocManager->ActiveFrame() : nullptr;
+    if (!frame) {
+        setWindowTitle(Msg::AppTitle());
+        setWindowModified(false);
+        return;
+    }
+    setWindowTitle(Msg::AppTitle() + QStringLiteral(" - ") + frame->windowTitle());
+    setWindowModified(frame->isWindowModified());
+}
+
+QString CMainFrame::HelpFileName() { return QStringLiteral("MARVO.CHM"); }
+
+QString CMainFrame::HelpFailedText(const QString& fileName)
+{
+    return QStringLiteral("ヘルプファイル %1 が開けません｡ ディスク上にファイルがあるか確認して下さい｡")
+        .arg(fileName);
+}
+
+void CMainFrame::SetUrlOpener(UrlOpener opener)
+{
+    g_urlOpener = opener ? std::move(opener)
+                         : UrlOpener([](const QUrl& url) { return QDesktopServices::openUrl(url); });
+}
+
+void CMainFrame::OnHelp()
+{
+    // The help file is looked up by name in the current directory, as the shell would.
+    const QString name = HelpFileName();
+    const QFileInfo info(QDir::current().filePath(name));
+    if (info.isFile() && g_urlOpener(QUrl::fromLocalFile(info.absoluteFilePath())))
+        return;
+    Msg::Show(this, HelpFailedText(name), Msg::AppTitle(), QMessageBox::Warning);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    if (!m_pDocManager->CloseAllDocuments()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!LocalFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event)
+{
+    const QStringList files = LocalFiles(event->mimeData());
+    if (files.isEmpty())
+        return;
+    event->acceptProposedAction();
+    activateWindow();
+    for (const QString& file : files)
+        m_pDocManager->OpenDocumentFile(file);
+}

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QHash>
+#include <QList>
+#include <QMainWindow>
+
+#include <functional>
+
+class CChildFrame;
+class CDocManager;
+class CVeldenView;
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMenu;
+class QToolBar;
+class QUrl;
+
+// The main window: the document windows in an MDI area, the menus (one set while no document
+// window is open, another while one is), two tool bars and the status bar.
+class CMainFrame : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit CMainFrame(QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    CDocManager* DocManager() const { return m_pDocManager; }
+    QMdiArea* MdiArea() const { return m_pArea; }
+    QToolBar* MainToolBar() const { return m_pMainToolBar; }
+    QToolBar* SecondToolBar() const { return m_pSecondToolBar; }
+    // The action of a command id, or nullptr.
+    QAction* Action(int id) const { return m_actions.value(id); }
+    // The menu bar's menus of the menu resource now shown: 128 or 129.
+    int CurrentMenuId() const { return m_nCurrentMenu; }
+    // The view of the active document window, or nullptr.
+    CVeldenView* ActiveView() const;
+    // The status bar's idle text and indicator panes.
+    QLabel* MessagePane() const { return m_pMessagePane; }
+    QList<QLabel*> IndicatorPanes() const { return m_indicators; }
+
+    // Help: opens the help file from the current directory, or tells why it cannot.
+    void OnHelp();
+    // The help file's name, and the message shown when it cannot be opened.
+    static QString HelpFileName();
+    static QString HelpFailedText(const QString& fileName);
+    // Test seam: what opens a file with the desktop's viewer.
+    using UrlOpener = std::function<bool(const QUrl&)>;
+    static void SetUrlOpener(UrlOpener opener);
+
+    // Refreshes enabled states, menus and the title after the active window changed.
+    void UpdateFrame();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolBars();
+    void CreateStatusBar();
+    QMenu* CreateFileMenu(bool withDocument);
+    QMenu* AddMenu(QList<QMenu*>& set, const QString& title, const QList<int>& items);
+    void ShowMenuSet(int id);
+    void UpdateRecentFileMenus();
+    void UpdateTitle();
+    void RunOnView(void (*command)(CVeldenView&));
+    void OnFrameCreated(CChildFrame* frame);
+
+    QMdiArea* m_pArea;
+    CDocManager* m_pDocManager;
+    QHash<int, QAction*> m_actions;
+    QList<QMenu*> m_menus128;
+    QList<QMenu*> m_menus129;
+    // Per File menu: the separator below its recent-file items.
+    QHash<QMenu*, QAction*> m_mruAnchors;
+    int m_nCurrentMenu = 0;
+    QToolBar* m_pMainToolBar = nullptr;
+    QToolBar* m_pSecondToolBar = nullptr;
+    QLabel* m_pMessagePane = nullptr;
+    QList<QLabel*> m_indicators;
+};

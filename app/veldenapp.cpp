@@ -1,0 +1,73 @@
+#include "veldenapp.h"
+
+#include "docmanager.h"
+#include "fonts.h"
+#include "mainframe.h"
+#include "messages.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+
+#include <cstdio>
+
+CVeldenApp::CVeldenApp() = default;
+CVeldenApp::~CVeldenApp() = default;
+
+bool CVeldenApp::IsNonInteractive()
+{
+    if (qEnvironmentVariableIntValue("MARVO_NONINTERACTIVE") == 1)
+        return true;
+    const QString platform = QGuiApplication::platformName();
+    return platform == QLatin1String("offscreen") || platform == QLatin1String("minimal");
+}
+
+void CVeldenApp::InstallTranslations()
+{
+    // The user interface is Japanese: Qt's own dialogs and buttons follow.
+    const QLocale japanese(QLocale::Japanese, QLocale::Japan);
+    QLocale::setDefault(japanese);
+    if (m_qtTranslator.load(japanese, QStringLiteral("qtbase"), QStringLiteral("_"),
+                            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&m_qtTranslator);
+}
+
+bool CVeldenApp::InitInstance(const QStringList& arguments)
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("MARVO"));
+    QCoreApplication::setApplicationName(QStringLiteral("MARVO"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/marvo-64.png")));
+    InstallTranslations();
+    Fonts::InstallSubstitutions();
+    QFont font(Fonts::UiFace());
+    font.setPointSize(9);
+    QApplication::setFont(font);
+
+    if (IsNonInteractive()) {
+        Msg::SetMessageHook([](const Msg::Record& record) {
+            std::fprintf(stderr, "%s: %s\n", qPrintable(record.caption), qPrintable(record.text));
+            // Unanswered questions keep everything as it is.
+            return record.buttons.testFlag(QMessageBox::Cancel) ? QMessageBox::Cancel
+                                                                : QMessageBox::Ok;
+        });
+    }
+
+    // The main window with its bars; it keeps the recent-file list and accepts dropped files.
+    m_pMainFrame = std::make_unique<CMainFrame>();
+    CDocManager* manager = m_pMainFrame->DocManager();
+    manager->LoadRecentFiles();
+    m_pMainFrame->setAcceptDrops(true);
+
+    // The command line: nothing opens a new untitled document; files are opened.
+    if (arguments.isEmpty()) {
+        if (!manager->OnFileNew())
+            return false;
+    } else {
+        for (const QString& path : arguments)
+            if (!manager->OpenDocumentFile(path))
+                return false;
+    }
+
+    m_pMainFrame->show();
+    return true;
+}

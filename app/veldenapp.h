@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QStringList>
+#include <QTranslator>
+
+#include <memory>
+
+class CMainFrame;
+
+// The application: sets up language and fonts, creates the main window and carries out the
+// command line.
+class CVeldenApp
+{
+public:
+    CVeldenApp();
+    ~CVeldenApp();
+    CVeldenApp(const CVeldenApp&) = delete;
+    CVeldenApp& operator=(const CVeldenApp&) = delete;
+
+    // Starts the program with the command line's arguments (without the program name).
+    // Returns false when start-up failed; the program should then end with a failure status.
+    bool InitInstance(const QStringList& arguments);
+
+    CMainFrame* MainFrame() const { return m_pMainFrame.get(); }
+
+    // True when no message box can be shown (the offscreen or minimal platform, or
+    // MARVO_NONINTERACTIVE=1): messages then go to the standard error stream.
+    static bool IsNonInteractive();
+
+private:
+    void InstallTranslations();
+
+    QTranslator m_qtTranslator;
+    std::unique_ptr<CMainFrame> m_pMainFrame;
+};
