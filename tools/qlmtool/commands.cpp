@@ -34,10 +34,20 @@ bool Open(const QString& path, CQLMDoc* doc, QStringList* warnings)
         PrintErr(path + QStringLiteral(": cannot read: ") + file.errorString());
         return false;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        PrintErr(path + QStringLiteral(": cannot read: ") + file.errorString());
-        return false;
+    // Map the file rather than copy it: the reader only looks at the bytes once.
+    QByteArray copy;
+    QByteArrayView bytes;
+    if (const qint64 size = file.size(); size > 0) {
+        if (const uchar* mapped = file.map(0, size))
+            bytes = QByteArrayView(mapped, size);
+    }
+    if (bytes.isNull()) {
+        copy = file.readAll();
+        if (file.error() != QFileDevice::NoError) {
+            PrintErr(path + QStringLiteral(": cannot read: ") + file.errorString());
+            return false;
+        }
+        bytes = copy;
     }
     if (KindOf(path) == FileKind::Json) {
         QString error;
