@@ -242,16 +242,19 @@ void CVeldenView::mousePressEvent(QMouseEvent* event)
     }
     const QPoint logical = event->position().toPoint() + ScrollPosition();
     const Cell cell = CellFromPoint(logical.x(), logical.y());
-    if (!IsValidCell(cell.column, cell.row, false)) {
-        event->ignore();
-        return;
-    }
+    event->accept();
+    if (!IsValidCell(cell.column, cell.row, false))
+        return; // beyond the last row or column, or on a column's edge: nothing happens
     if (cell.column == m_state.m_nCurColumn && cell.row == m_state.m_nCurRow) {
         BeginEdit();
     } else {
         EndEdit();
         SelectCell(cell.column, cell.row);
     }
+}
+
+void CVeldenView::mouseReleaseEvent(QMouseEvent* event)
+{
     event->accept();
 }
 

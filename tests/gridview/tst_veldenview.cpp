@@ -1,0 +1,500 @@
+// The grid view as the user meets it: clicks, keys, typing into the cell editors, painting.
+#include "editfield.h"
+#include "fonts.h"
+#include "gridgeometry.h"
+#include "messages.h"
+#include "myeditbox.h"
+#include "sjis.h"
+#include "veldendoc.h"
+#include "veldenview.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QImage>
+#include <QMainWindow>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+
+using GridGeometry::X;
+
+class TestVeldenView : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void startsWithoutSelection();
+    void clicks_data();
+    void clicks();
+    void doubleClickOnlySelects();
+    void arrowKeysStopAtEdges();
+    void arrowKeyScrollsOneStep();
+    void typing_data();
+    void typing();
+    void japaneseTextIsStoredAsShiftJis();
+    void unencodableCharacterIsRefused();
+    void untouchedTextKeepsItsBytes();
+    void enterClosesDeferredAndChecksFormat();
+    void escapeKeepsEditorOpen();
+    void escapeClearsCopySource();
+    void lists();
+    void column9HasNoEditor();
+    void shortcutsDoNotActWhileEditing();
+    void refreshClearsRemovedSelection();
+    void scrollExtent();
+    void painting();
+
+private:
+    void MakeTrains(int count);
+    void ClickCell(int column, int row);
+    QLineEdit* TextBox() const;
+
+    CVeldenDoc* m_doc = nullptr;
+    CVeldenView* m_view = nullptr;
+    int m_beeps = 0;
+};
+
+void TestVeldenView::MakeTrains(int count)
+{
+    CQLMDoc& d = m_doc->m_QLMDoc;
+    d.SetAssortmentCount(3);
+    const char* types[] = {"普通", "快速", "特急"};
+    for (int i = 1; i <= 3; ++i)
+        d.m_TrainAssortment.ElementAt(i).strName = Sjis::FromUtf8(types[i - 1]);
+    d.SetDestinationCount(2);
+    d.m_Destination.ElementAt(1).strName = Sjis::FromUtf8("東京");
+    d.m_Destination.ElementAt(2).strName = Sjis::FromUtf8("高尾");
+    d.SetTrainCount(static_cast<quint16>(count));
+    for (int i = 1; i <= count; ++i) {
+        tagTRAININFO& t = d.m_TrainInfo.ElementAt(i);
+        t.wTrainNo = static_cast<quint16>(i * 2);
+        t.chTrainSuffix = 'M';
+        t.wAssortment = static_cast<quint16>(1 + i % 3);
+        t.strName = Sjis::FromUtf8("あずさ");
+        t.strNameEn = "Azusa";
+        t.wTime = static_cast<quint16>(360 + i);
+        t.wDestination = 1;
+        t.wPlatform = 3;
+    }
+}
+
+void TestVeldenView::init()
+{
+    m_doc = new CVeldenDoc;
+    MakeTrains(40);
+    m_view = new CVeldenView(m_doc);
+    m_view->resize(500, 300);
+    m_view->show();
+    m_view->OnInitialUpdate();
+    QVERIFY(QTest::qWaitForWindowExposed(m_view));
+    m_beeps = 0;
+    Msg::SetBeepHook([this] { ++m_beeps; });
+    m_doc->SetModifiedFlag(false);
+}
+
+void TestVeldenView::cleanup()
+{
+    Msg::SetBeepHook({});
+    delete m_view;
+    delete m_doc;
+}
+
+void TestVeldenView::ClickCell(int column, int row)
+{
+    const QPoint scroll(m_view->horizontalScrollBar()->value(),
+                        m_view->verticalScrollBar()->value());
+    const QPoint p = QPoint(X(column) + 5, row * 20 + 5) - scroll;
+    QTest::mouseClick(m_view->viewport(), Qt::LeftButton, {}, p);
+}
+
+QLineEdit* TestVeldenView::TextBox() const
+{
+    return qobject_cast<QLineEdit*>(m_view->EditField()->Control());
+}
+
+void TestVeldenView::startsWithoutSelection()
+{
+    QCOMPARE(m_view->State().m_nCurColumn, 0);
+    QCOMPARE(m_view->State().m_nCurRow, 0);
+    m_view->setFocus();
+    QTest::keyClick(m_view, Qt::Key_Down);
+    QTest::keyClick(m_view, Qt::Key_Return);
+    QCOMPARE(m_view->State().m_nCurRow, 0);
+    QVERIFY(!m_view->IsEditing());
+    ClickCell(3, 2);
+    QCOMPARE(m_view->State().m_nCurColumn, 3);
+    QCOMPARE(m_view->State().m_nCurRow, 2);
+    QVERIFY(!m_view->IsEditing());
+}
+
+void TestVeldenView::clicks_data()
+{
+    // After selecting (3, 2) and clicking it again the editor is open; then one more click.
+    QTest::addColumn<QPoint>("point");   // logical point of the last click
+    QTest::addColumn<bool>("editing");   // editor open afterwards
+    QTest::addColumn<int>("column");     // selection afterwards
+    QTest::addColumn<int>("row");
+    QTest::newRow("other data cell") << QPoint(X(5) + 3, 25) << false << 5 << 1;
+    QTest::newRow("header") << QPoint(X(4) + 3, 5) << false << 3 << 2;
+    QTest::newRow("row number") << QPoint(10, 65) << false << 3 << 2;
+    QTest::newRow("column's first pixel") << QPoint(X(5), 25) << true << 3 << 2;
+    QTest::newRow("below the last row") << QPoint(X(5) + 3, 41 * 20 + 5) << true << 3 << 2;
+}
+
+void TestVeldenView::clicks()
+{
+    QFETCH(QPoint, point);
+    ClickCell(3, 2);
+    QVERIFY(!m_view->IsEditing());
+    ClickCell(3, 2);
+    QVERIFY(m_view->IsEditing());
+    QCOMPARE(TextBox()->text(), QString::fromUtf8("あずさ"));
+    QCOMPARE(TextBox()->selectedText(), TextBox()->text());
+    m_view->verticalScrollBar()->setValue(0);
+    if (point.y() > 300)
+        m_view->verticalScrollBar()->setValue(m_view->verticalScrollBar()->maximum());
+    const QPoint scroll(0, m_view->verticalScrollBar()->value());
+    QTest::mouseClick(m_view->viewport(), Qt::LeftButton, {}, point - scroll);
+    QTEST(m_view->IsEditing(), "editing");
+    QTEST(m_view->State().m_nCurColumn, "column");
+    QTEST(m_view->State().m_nCurRow, "row");
+}
+
+void TestVeldenView::doubleClickOnlySelects()
+{
+    // The window system delivers press, release, double-click, release.
+    const QPoint p(X(3) + 5, 2 * 20 + 5);
+    QTest::mouseClick(m_view->viewport(), Qt::LeftButton, {}, p);
+    QTest::mouseDClick(m_view->viewport(), Qt::LeftButton, {}, p);
+    QCOMPARE(m_view->State().m_nCurRow, 2);
+    QVERIFY(!m_view->IsEditing());
+    QTest::mouseClick(m_view->viewport(), Qt::LeftButton, {}, p);
+    QVERIFY(m_view->IsEditing());
+}
+
+void TestVeldenView::arrowKeysStopAtEdges()
+{
+    struct Move { int column, row; Qt::Key key; int toColumn, toRow; };
+    const Move moves[] = {
+        {1, 1, Qt::Key_Left, 1, 1},   {1, 1, Qt::Key_Up, 1, 1},
+        {10, 1, Qt::Key_Right, 10, 1}, {3, 40, Qt::Key_Down, 3, 40},
+        {3, 5, Qt::Key_Right, 4, 5},  {3, 5, Qt::Key_Down, 3, 6},
+        {3, 5, Qt::Key_Up, 3, 4},     {3, 5, Qt::Key_Left, 2, 5},
+    };
+    m_view->setFocus();
+    for (const Move& m : moves) {
+        m_view->SelectCell(m.column, m.row);
+        const QPoint scroll(m_view->horizontalScrollBar()->value(),
+                            m_view->verticalScrollBar()->value());
+        QTest::keyClick(m_view, m.key);
+        QCOMPARE(m_view->State().m_nCurColumn, m.toColumn);
+        QCOMPARE(m_view->State().m_nCurRow, m.toRow);
+        if (m.toColumn == m.column && m.toRow == m.row) // no move, no scroll
+            QCOMPARE(QPoint(m_view->horizontalScrollBar()->value(),
+                            m_view->verticalScrollBar()->value()), scroll);
+        QVERIFY(!m_view->IsEditing());
+    }
+}
+
+void TestVeldenView::arrowKeyScrollsOneStep()
+{
+    m_view->setFocus();
+    const int clientWidth = m_view->viewport()->width();
+    QVERIFY(clientWidth < X(9)); // column 8 (485..635) is cut off on the right
+    m_view->SelectCell(7, 3);
+    QTest::keyClick(m_view, Qt::Key_Right);
+    QCOMPARE(m_view->State().m_nCurColumn, 8);
+    QCOMPARE(m_view->horizontalScrollBar()->value(), qMin(150, X(11) - clientWidth));
+    // Down to a row hidden below: exactly one row of scrolling per step.
+    const int visibleRows = m_view->viewport()->height() / 20;
+    m_view->SelectCell(2, visibleRows - 1);
+    QCOMPARE(m_view->verticalScrollBar()->value(), 0);
+    QTest::keyClick(m_view, Qt::Key_Down);
+    QCOMPARE(m_view->State().m_nCurRow, visibleRows);
+    QCOMPARE(m_view->verticalScrollBar()->value(), 20);
+}
+
+void TestVeldenView::typing_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("cell");  // the cell's text after Enter
+    QTest::addColumn<int>("beeps");
+    QTest::newRow("number 12a") << 1 << "12a" << "12A" << 0;
+    QTest::newRow("number 12 stores nothing") << 1 << "12" << "2M" << 1; // Enter check beeps
+    QTest::newRow("number 12-") << 1 << "12-" << "12Z" << 2;  // on the keystroke and on Enter
+    QTest::newRow("number 20000B") << 1 << "20000B" << "0B" << 2;
+    QTest::newRow("number -3C") << 1 << "-3C" << "0C" << 2;
+    QTest::newRow("time 7:5") << 5 << "7:5" << "07:05" << 0;
+    QTest::newRow("time 24:00") << 5 << "24:00" << "00:00" << 3; // 24:0 and 24:00, then Enter
+    QTest::newRow("time 12:75") << 5 << "12:75" << "12:00" << 2;
+    QTest::newRow("time 7 alone") << 5 << "7" << "06:01" << 1;
+    QTest::newRow("platform 100") << 7 << "100" << "1" << 2;
+    QTest::newRow("platform 5") << 7 << "5" << "5" << 0;
+    QTest::newRow("name") << 4 << "Kaiji" << "Kaiji" << 0;
+}
+
+void TestVeldenView::typing()
+{
+    QFETCH(int, column);
+    QFETCH(QString, keys);
+    ClickCell(column, 1);
+    ClickCell(column, 1);
+    QVERIFY(TextBox());
+    QTest::keyClicks(TextBox(), keys);
+    QVERIFY(m_doc->IsModified());
+    QTest::keyClick(TextBox(), Qt::Key_Return);
+    QTRY_VERIFY(!m_view->IsEditing());
+    QTEST(Sjis::Decode(m_view->CellBytes(column, 1)), "cell");
+    QTEST(m_beeps, "beeps");
+    QVERIFY(m_view->hasFocus());
+}
+
+void TestVeldenView::japaneseTextIsStoredAsShiftJis()
+{
+    ClickCell(8, 4);
+    ClickCell(8, 4);
+    // Japanese arrives as text-carrying key events, as an input method delivers it.
+    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromUtf8("新宿方面"));
+    QApplication::sendEvent(TextBox(), &press);
+    QCOMPARE(m_doc->m_QLMDoc.m_TrainInfo.ElementAt(4).strGuide, Sjis::FromUtf8("新宿方面"));
+    // Every keystroke is stored at once.
+    TextBox()->insert(QString::fromUtf8("ゆき"));
+    QCOMPARE(m_doc->m_QLMDoc.m_TrainInfo.ElementAt(4).strGuide, Sjis::FromUtf8("新宿方面ゆき"));
+    // Emptying the cell stores the empty text.
+    TextBox()->clear();
+    QCOMPARE(m_doc->m_QLMDoc.m_TrainInfo.ElementAt(4).strGuide, QByteArray());
+    // 600 bytes reach the record as their first 511.
+    TextBox()->setText(QString(300, QChar(0x3042)));
+    QCOMPARE(m_doc->m_QLMDoc.m_TrainInfo.ElementAt(4).strGuide.size(), 510);
+    TextBox()->setText(QString(600, 'x'));
+    QCOMPARE(m_doc->m_QLMDoc.m_TrainInfo.ElementAt(4).strGuide, QByteArray(511, 'x'));
+}
+
+void TestVeldenView::unencodableCharacterIsRefused()
+{
+    QSignalSpy status(m_view, &CVeldenView::statusMessage);
+    ClickCell(3, 1);
+    ClickCell(3, 1);
+    TextBox()->setText(QString::fromUtf8("東京"));
+    QCOMPARE(m_beeps, 0);
+    TextBox()->insert(QString::fromUtf8("€"));
+    QCOMPARE(m_beeps, 1);
+    QCOMPARE(m_doc->m_QLMDoc.m_TrainInfo.ElementAt(1).strName, Sjis::FromUtf8("東京"));
+    QCOMPARE(status.count(), 1);
+    QCOMPARE(status.at(0).at(0).toString(), QString::fromUtf8("「€」は保存できない文字です"));
+    QVERIFY(m_doc->IsModified());
+}
+
+void TestVeldenView::untouchedTextKeepsItsBytes()
+{
+    // An invalid byte and a duplicate code that does not survive a round trip.
+    const QByteArray odd("\xFF" "a\xED\x40", 4);
+    m_doc->m_QLMDoc.m_TrainInfo.ElementAt(2).strNote = odd;
+    ClickCell(10, 2);
+    ClickCell(10, 2);
+    QVERIFY(TextBox());
+    QCOMPARE(m_doc->IsModified(), false); // opening applies nothing
+    QTest::keyClick(TextBox(), Qt::Key_End);
+    QTest::keyClick(TextBox(), Qt::Key_Return);
+    QTRY_VERIFY(!m_view->IsEditing());
+    QCOMPARE(m_doc->m_QLMDoc.m_TrainInfo.ElementAt(2).strNote, odd);
+}
+
+void TestVeldenView::enterClosesDeferredAndChecksFormat()
+{
+    m_doc->m_QLMDoc.m_TrainInfo.ElementAt(1).chTrainSuffix = 0;
+    ClickCell(1, 1);
+    ClickCell(1, 1);
+    QCOMPARE(TextBox()->text(), QString("0002"));
+    QTest::keyPress(TextBox(), Qt::Key_Return);
+    QVERIFY(m_view->IsEditing()); // the close is queued, never done inside the key handling
+    QTest::keyRelease(TextBox(), Qt::Key_Return);
+    QCOMPARE(m_beeps, 1);          // "0002" reads one field of "%d%c"
+    QTRY_VERIFY(!m_view->IsEditing());
+    QVERIFY(!m_doc->IsModified()); // the incomplete number was not handed over
+    QCOMPARE(m_doc->m_QLMDoc.m_TrainInfo.ElementAt(1).wTrainNo, 2);
+}
+
+void TestVeldenView::escapeKeepsEditorOpen()
+{
+    m_view->State().m_nCopySrcRow = 5;
+    ClickCell(4, 1);
+    ClickCell(4, 1);
+    QTest::keyClicks(TextBox(), "Ltd");
+    QTest::keyClick(TextBox(), Qt::Key_Escape);
+    QCoreApplication::processEvents();
+    QVERIFY(m_view->IsEditing());
+    QCOMPARE(m_doc->m_QLMDoc.m_TrainInfo.ElementAt(1).strNameEn, QByteArray("Ltd"));
+    QCOMPARE(m_view->State().m_nCopySrcRow, 5); // the grid never saw the key
+    QTest::keyClick(TextBox(), Qt::Key_Up);     // neither arrow keys
+    QCOMPARE(m_view->State().m_nCurRow, 1);
+}
+
+void TestVeldenView::escapeClearsCopySource()
+{
+    m_view->setFocus();
+    QTest::keyClick(m_view, Qt::Key_Escape);
+    QCOMPARE(m_view->State().m_nCopySrcRow, -1);
+    m_view->State().m_nCopySrcRow = 3;
+    m_view->State().m_bCutMark = true;
+    QTest::keyClick(m_view, Qt::Key_Escape);
+    QCOMPARE(m_view->State().m_nCopySrcRow, -1);
+}
+
+void TestVeldenView::lists()
+{
+    tagTRAININFO& t = m_doc->m_QLMDoc.m_TrainInfo.ElementAt(3);
+    t.wAssortment = 0;
+    ClickCell(2, 3);
+    ClickCell(2, 3);
+    auto* box = qobject_cast<QComboBox*>(m_view->EditField()->Control());
+    QVERIFY(box);
+    QCOMPARE(box->count(), 3);
+    QCOMPARE(box->itemText(2), QString::fromUtf8("特急"));
+    QCOMPARE(box->currentIndex(), -1); // type 0: no entry selected, nothing stored
+    QVERIFY(!m_doc->IsModified());
+    box->setCurrentIndex(2);
+    QCOMPARE(t.wAssortment, 3);
+    QVERIFY(m_doc->IsModified());
+    QTest::keyClick(box, Qt::Key_Return);
+    QTRY_VERIFY(!m_view->IsEditing());
+    QCOMPARE(Sjis::Decode(m_view->CellBytes(2, 3)), QString::fromUtf8("特急"));
+
+    ClickCell(6, 3);
+    ClickCell(6, 3);
+    box = qobject_cast<QComboBox*>(m_view->EditField()->Control());
+    QCOMPARE(box->count(), 2);
+    QCOMPARE(box->currentIndex(), 0);
+    QTest::keyClick(box, Qt::Key_Down);
+    QCOMPARE(t.wDestination, 2);
+}
+
+void TestVeldenView::column9HasNoEditor()
+{
+    ClickCell(9, 2);
+    ClickCell(9, 2);
+    QVERIFY(!m_view->IsEditing());
+    QTest::keyClick(m_view, Qt::Key_Return);
+    QVERIFY(!m_view->IsEditing());
+    QCOMPARE(m_view->CellBytes(9, 2), QByteArray("---"));
+}
+
+void TestVeldenView::shortcutsDoNotActWhileEditing()
+{
+    QMainWindow window;
+    auto* view = new CVeldenView(m_doc);
+    window.setCentralWidget(view);
+    auto* save = new QAction(&window);
+    save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    window.addAction(save);
+    QSignalSpy fired(save, &QAction::triggered);
+    window.resize(600, 300);
+    window.show();
+    view->OnInitialUpdate();
+    QApplication::setActiveWindow(&window);
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(fired.count(), 1); // the grid lets the shortcut act
+    view->SelectCell(3, 1);
+    view->BeginEdit();
+    auto* box = qobject_cast<QLineEdit*>(view->EditField()->Control());
+    QVERIFY(box && box->hasFocus());
+    QTest::keyClick(box, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(fired.count(), 1);
+}
+
+void TestVeldenView::refreshClearsRemovedSelection()
+{
+    ClickCell(5, 40);
+    m_view->State().m_nCopySrcRow = 39;
+    m_view->RemoveRows(38, 3);
+    QVERIFY(m_doc->IsModified());
+    QCOMPARE(m_view->State().m_nCopySrcRow, -1);
+    m_view->OnUpdate();
+    QCOMPARE(m_view->State().m_nCurColumn, 0);
+    QCOMPARE(m_view->State().m_nCurRow, 0);
+    QCOMPARE(m_view->State().m_nRowCount, 38);
+}
+
+void TestVeldenView::scrollExtent()
+{
+    const QSize client = m_view->viewport()->size();
+    QCOMPARE(m_view->verticalScrollBar()->maximum(), 20 * 41 - client.height());
+    QCOMPARE(m_view->horizontalScrollBar()->maximum(), 775 - client.width());
+    m_view->ScrollBy(-50, 100000);
+    QCOMPARE(m_view->horizontalScrollBar()->value(), 0);
+    QCOMPARE(m_view->verticalScrollBar()->value(), m_view->verticalScrollBar()->maximum());
+    m_doc->m_QLMDoc.SetTrainCount(0);
+    m_view->OnUpdate();
+    QCOMPARE(m_view->verticalScrollBar()->maximum(), 0);
+}
+
+void TestVeldenView::painting()
+{
+    m_view->resize(820, 300);
+    m_view->SelectCell(3, 2);
+    m_view->State().m_nCopySrcRow = 4;
+    m_view->State().m_bCutMark = false;
+    QImage image = m_view->viewport()->grab().toImage();
+    const QRgb white = m_view->palette().color(QPalette::Base).rgb();
+    const QRgb grid = qRgb(192, 192, 192);
+    // Right and bottom lines of cell (4, 1): x = X(5) from 20 to 39, y = 39 from X(4)+1.
+    QCOMPARE(image.pixel(X(5), 25), grid);
+    QCOMPARE(image.pixel(X(4) + 10, 39), grid);
+    QCOMPARE(image.pixel(X(4) + 10, 38), white);
+    QCOMPARE(image.pixel(X(4) + 1, 39), grid);
+    // The current cell (3, 2): a 2-pixel inverted frame inside its edge, its inside untouched.
+    const QRgb inverted = qRgb(255 - qRed(white), 255 - qGreen(white), 255 - qBlue(white));
+    QCOMPARE(image.pixel(X(3) + 30, 40), inverted);
+    QCOMPARE(image.pixel(X(3) + 30, 41), inverted);
+    QCOMPARE(image.pixel(X(3) + 30, 42), white);
+    QCOMPARE(image.pixel(X(3) + 1, 50), inverted);
+    QCOMPARE(image.pixel(X(3) + 2, 50), white);
+    // The copy source row 4: the grey frame around its data cells and the marker.
+    const QRgb frame = qRgb(128, 128, 128);
+    QCOMPARE(image.pixel(50, 80 + 10), frame);
+    QCOMPARE(image.pixel(774, 80 + 10), frame);
+    QCOMPARE(image.pixel(300, 80), frame);
+    QCOMPARE(image.pixel(300, 80 + 18), frame);
+    QCOMPARE(image.pixel(300, 80 + 19), grid);
+    QImage marker(15, 15, QImage::Format_ARGB32);
+    marker = image.copy(25, 83, 15, 15);
+    QVERIFY(marker.pixel(1, 1) == qRgb(0, 0, 0));
+    // No frame on other rows; Cut changes the marker only.
+    QCOMPARE(image.pixel(300, 60), white);
+    m_view->State().m_bCutMark = true;
+    const QImage cut = m_view->viewport()->grab().toImage();
+    QVERIFY(cut.copy(25, 83, 15, 15) != marker);
+    QCOMPARE(cut.pixel(300, 80), frame);
+    // Header cells: highlight on top, dark shadow at the bottom.
+    QCOMPARE(image.pixel(X(2) + 10, 0), m_view->palette().color(QPalette::Light).rgb());
+    QCOMPARE(image.pixel(X(2) + 10, 19), m_view->palette().color(QPalette::Shadow).rgb());
+    // Text is drawn somewhere inside cell (4, 1), not on its 3-pixel margin.
+    bool ink = false;
+    for (int y = 23; y < 37 && !ink; ++y)
+        for (int x = X(4) + 3; x < X(5) - 3 && !ink; ++x)
+            ink = image.pixel(x, y) != white;
+    QVERIFY(ink);
+    for (int x = X(4) + 1; x < X(5); ++x)
+        QCOMPARE(image.pixel(x, 21), white);
+    // No selection, no frame.
+    m_view->State().m_nCurRow = 0;
+    const QImage plain = m_view->viewport()->grab().toImage();
+    QCOMPARE(plain.pixel(X(3) + 30, 40), white);
+}
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    Fonts::InstallSubstitutions();
+    TestVeldenView test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_veldenview.moc"
