@@ -5,6 +5,7 @@
 #include "testdocs.h"
 
 #include <QJsonArray>
+#include <QFile>
 #include <QJsonDocument>
 
 #include <gtest/gtest.h>
@@ -366,6 +367,27 @@ TEST(JsonForm, AlternativeSpellings)
     EXPECT_EQ(doc.m_strGuide, QByteArray("\x82\xA0\x82\xA2"));
     EXPECT_EQ(doc.m_TrainInfo.ElementAt(1).chTrainSuffix, 0);
     EXPECT_EQ(doc.m_TrainInfo.ElementAt(1).wTime, 6000);
+}
+
+} // namespace
+
+namespace {
+
+// The example of docs/qlmtool.md is exactly what the tool writes for it.
+TEST(JsonForm, DocumentedExampleIsAFixedPoint)
+{
+    QFile file(QStringLiteral(QLMTOOL_TEST_DATA "/example.json"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray text = file.readAll();
+    CQLMDoc doc;
+    QString error;
+    ASSERT_TRUE(QlmJson::FromJsonText(text, &doc, &error)) << error.toStdString();
+    EXPECT_TRUE(doc.Check().isEmpty());
+    EXPECT_EQ(doc.m_strGuideMessage, QByteArray("\x8E\xC0\x8E\x7B\x92\x86\xED\x40"));
+    EXPECT_EQ(doc.m_crUnlit, 0xFF303030u);
+    EXPECT_EQ(doc.m_GuideMessage.ElementAt(2).nStartTime, -30);
+    EXPECT_EQ(doc.m_TrainInfo.ElementAt(2).wTime, 24 * 60 + 35);
+    EXPECT_EQ(QlmJson::ToJsonText(doc), text);
 }
 
 } // namespace

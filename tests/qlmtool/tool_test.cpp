@@ -185,7 +185,7 @@ TEST_F(QlmTool, ConvertRefusesBadInputAndWritesNothing)
     WriteFile(Path("time.json"), text);
     const ToolRun time = Tool({"convert", Path("time.json"), Path("out.qlm")});
     EXPECT_EQ(time.status, 1);
-    EXPECT_TRUE(time.err.contains("m_TrainInfo[0].wTime: expected \"HH:MM\" or a number 0..65535"))
+    EXPECT_TRUE(time.err.contains("m_TrainInfo[1].wTime: expected \"HH:MM\" or a number 0..65535"))
         << time.err.toStdString();
 
     WriteFile(Path("bad.qlm"), "QL3");

@@ -128,7 +128,7 @@ struct Where
 {
     const Where* parent = nullptr;
     const char* name = nullptr; // a field name, or nullptr for an array element
-    qsizetype index = 0;
+    qsizetype index = 0;        // lists count from 1, as everywhere in the program; layouts from 0
 
     // The root (no parent, no name) is the document itself and has an empty path.
     QString Path() const
@@ -444,7 +444,7 @@ bool ReadGuideMessages(Reader& r, const QJsonObject& o, const Where& top, CQLMDo
     const Where w{&top, name};
     doc->SetGuideMessageCount(static_cast<quint16>(a.size()));
     for (qsizetype i = 0; i < a.size(); ++i) {
-        const Where ew{&w, nullptr, i};
+        const Where ew{&w, nullptr, i + 1};
         QJsonObject e;
         GUIDEMESSAGE& m = doc->m_GuideMessage.ElementAt(i + 1);
         if (!r.Fields(a[i], ew, {"nStartTime", "nEndTime", "bExclusive", "strMessage"}, &e) ||
@@ -465,7 +465,7 @@ bool ReadTrainTypes(Reader& r, const QJsonObject& o, const Where& top, CQLMDoc* 
     const Where w{&top, name};
     doc->SetAssortmentCount(static_cast<quint16>(a.size()));
     for (qsizetype i = 0; i < a.size(); ++i) {
-        const Where ew{&w, nullptr, i};
+        const Where ew{&w, nullptr, i + 1};
         QJsonObject e;
         tagTRAINASSORTMENT& t = doc->m_TrainAssortment.ElementAt(i + 1);
         if (!r.Fields(a[i], ew,
@@ -493,7 +493,7 @@ bool ReadDestinations(Reader& r, const QJsonObject& o, const Where& top, CQLMDoc
     const Where w{&top, name};
     doc->SetDestinationCount(static_cast<quint16>(a.size()));
     for (qsizetype i = 0; i < a.size(); ++i) {
-        const Where ew{&w, nullptr, i};
+        const Where ew{&w, nullptr, i + 1};
         QJsonObject e;
         DESTINATION& d = doc->m_Destination.ElementAt(i + 1);
         if (!r.Fields(a[i], ew, {"strName", "strNameEn"}, &e) ||
@@ -512,7 +512,7 @@ bool ReadTrains(Reader& r, const QJsonObject& o, const Where& top, CQLMDoc* doc)
     const Where w{&top, name};
     doc->SetTrainCount(static_cast<quint16>(a.size()));
     for (qsizetype i = 0; i < a.size(); ++i) {
-        const Where ew{&w, nullptr, i};
+        const Where ew{&w, nullptr, i + 1};
         QJsonObject e;
         tagTRAININFO& t = doc->m_TrainInfo.ElementAt(i + 1);
         if (!r.Fields(a[i], ew,
@@ -541,7 +541,7 @@ bool ReadExtData(Reader& r, const QJsonObject& o, const Where& top, CQLMDoc* doc
     const Where w{&top, name};
     doc->SetExtDataCount(static_cast<qint32>(a.size()));
     for (qsizetype i = 0; i < a.size(); ++i) {
-        const Where ew{&w, nullptr, i};
+        const Where ew{&w, nullptr, i + 1};
         QJsonObject e;
         QByteArray blockName, data;
         if (!r.Fields(a[i], ew, {"szName", "hData"}, &e) ||
@@ -565,7 +565,7 @@ bool ReadExtKeys(Reader& r, const QJsonObject& o, const Where& top, CQLMDoc* doc
     doc->m_ExtKey.RemoveAll();
     doc->m_ExtKey.reserve(a.size());
     for (qsizetype i = 0; i < a.size(); ++i) {
-        const Where ew{&w, nullptr, i};
+        const Where ew{&w, nullptr, i + 1};
         QJsonObject e;
         QByteArray path;
         EXTKEY key;
