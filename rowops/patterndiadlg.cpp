@@ -44,6 +44,8 @@ CPatternDiaDlg::CPatternDiaDlg(const RowContext& context, QWidget* parent)
     m_pCycle = new QComboBox;
     m_pCycle->setEditable(true);
     m_pCycle->setInsertPolicy(QComboBox::NoInsert);
+    // What is typed is what counts: no completion turning "1" into "10".
+    m_pCycle->setCompleter(nullptr);
     m_pCycle->addItems({QStringLiteral("10"), QStringLiteral("12"), QStringLiteral("15"),
                         QStringLiteral("20"), QStringLiteral("30"), QStringLiteral("45"),
                         QStringLiteral("60")});
@@ -100,9 +102,11 @@ CPatternDiaDlg::CPatternDiaDlg(const RowContext& context, QWidget* parent)
     m_pCount->clear();
     m_pRepetitions->clear();
 
-    connect(m_pFirst, &QSpinBox::textChanged, this, &CPatternDiaDlg::Validate);
-    connect(m_pCount, &QSpinBox::textChanged, this, &CPatternDiaDlg::Validate);
-    connect(m_pRepetitions, &QSpinBox::textChanged, this, &CPatternDiaDlg::Validate);
+    // The spin boxes report only texts that are valid numbers; their edits report every change,
+    // an emptied or out-of-range text included.
+    for (QSpinBox* spin : {m_pFirst, m_pCount, m_pRepetitions})
+        connect(spin->findChild<QLineEdit*>(), &QLineEdit::textChanged, this,
+                &CPatternDiaDlg::Validate);
     connect(m_pCycle, &QComboBox::editTextChanged, this, &CPatternDiaDlg::Validate);
     connect(m_pCycle, &QComboBox::currentIndexChanged, this, &CPatternDiaDlg::Validate);
     Validate();
