@@ -71,6 +71,8 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
             [this](const QString& text) { statusBar()->showMessage(text); });
     UpdateRecentFileMenus();
     UpdateFrame();
+    // Files dropped on the window are opened, one document per file.
+    setAcceptDrops(true);
     resize(800, 600);
 }
 

@@ -52,11 +52,10 @@ bool CVeldenApp::InitInstance(const QStringList& arguments)
         });
     }
 
-    // The main window with its bars; it keeps the recent-file list and accepts dropped files.
+    // The main window with its bars (it accepts dropped files) and the recent-file list.
     m_pMainFrame = std::make_unique<CMainFrame>();
     CDocManager* manager = m_pMainFrame->DocManager();
     manager->LoadRecentFiles();
-    m_pMainFrame->setAcceptDrops(true);
 
     // The command line: nothing opens a new untitled document; files are opened.
     if (arguments.isEmpty()) {

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "messages.h"
+
+#include <QList>
+#include <QSettings>
+#include <QTemporaryDir>
+
+// Records every message box and answers it with the next queued answer (Ok when none).
+struct MessageRecorder
+{
+    QList<Msg::Record> records;
+    QList<QMessageBox::StandardButton> answers;
+
+    MessageRecorder()
+    {
+        Msg::SetMessageHook([this](const Msg::Record& record) {
+            records.append(record);
+            return answers.isEmpty() ? QMessageBox::Ok : answers.takeFirst();
+        });
+    }
+    ~MessageRecorder() { Msg::SetMessageHook({}); }
+    MessageRecorder(const MessageRecorder&) = delete;
+    MessageRecorder& operator=(const MessageRecorder&) = delete;
+};
+
+// Keeps the settings of a test run (the recent-file list) in a directory of its own.
+inline void UseTemporarySettings(const QTemporaryDir& dir)
+{
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
+}

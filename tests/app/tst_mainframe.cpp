@@ -1,0 +1,373 @@
+// The main window: its two menu sets, bars, keys, help, version box, dropped files and the
+// command line.
+#include "aboutdlg.h"
+#include "apptesthelpers.h"
+#include "childframe.h"
+#include "commands.h"
+#include "docmanager.h"
+#include "fonts.h"
+#include "mainframe.h"
+#include "veldenapp.h"
+#include "veldendoc.h"
+#include "veldenview.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QProcess>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QtTest>
+
+namespace {
+
+// The menu bar as text: "menu|item|item|-|item" per menu, separators as "-".
+QStringList MenuTexts(QMenuBar* bar)
+{
+    QStringList menus;
+    for (QAction* menuAction : bar->actions()) {
+        QStringList items{menuAction->text()};
+        for (QAction* item : menuAction->menu()->actions())
+            items << (item->isSeparator() ? QStringLiteral("-") : item->text());
+        menus << items.join(QLatin1Char('|'));
+    }
+    return menus;
+}
+
+} // namespace
+
+class TestMainFrame : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void menuSets();
+    void commandStates();
+    void promptsAndToolBars();
+    void viewMenuTogglesMainToolBarOnly();
+    void statusBar();
+    void unboundKeysDoNothing();
+    void acceleratorsReachCommands();
+    void help_data();
+    void help();
+    void versionLine_data();
+    void versionLine();
+    void aboutBox();
+    void droppedFilesOpen();
+    void startWithoutArguments();
+    void startWithMissingFileFails();
+
+private:
+    QTemporaryDir m_settingsDir;
+    QTemporaryDir* m_pDir = nullptr;
+    CMainFrame* m_pFrame = nullptr;
+};
+
+void TestMainFrame::initTestCase()
+{
+    Fonts::InstallSubstitutions();
+    UseTemporarySettings(m_settingsDir);
+    QCoreApplication::setOrganizationName(QStringLiteral("MARVO"));
+    QCoreApplication::setApplicationName(QStringLiteral("MARVO"));
+}
+
+void TestMainFrame::init()
+{
+    m_pDir = new QTemporaryDir;
+    QSettings().clear();
+    m_pFrame = new CMainFrame;
+    m_pFrame->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_pFrame));
+}
+
+void TestMainFrame::cleanup()
+{
+    MessageRecorder quiet;
+    quiet.answers = {QMessageBox::No, QMessageBox::No, QMessageBox::No};
+    delete m_pFrame;
+    m_pFrame = nullptr;
+    delete m_pDir;
+    CMainFrame::SetUrlOpener({});
+}
+
+void TestMainFrame::menuSets()
+{
+    const QStringList menu128{
+        "ﾌｧｲﾙ(&F)|新規作成(&N)\tCtrl+N|開く(&O)...\tCtrl+O|-|最新のﾌｧｲﾙ|-|ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)",
+        "表示(&V)|ﾂｰﾙ ﾊﾞｰ(&T)|ｽﾃｰﾀｽ ﾊﾞｰ(&S)",
+        "ﾍﾙﾌﾟ(&H)|ﾍﾙﾌﾟ(&H)...|-|ﾊﾞｰｼﾞｮﾝ情報(&A)...",
+    };
+    const QStringList menu129{
+        "ﾌｧｲﾙ(&F)|新規作成(&N)\tCtrl+N|開く(&O)...\tCtrl+O|閉じる(&C)|上書き保存(&S)\tCtrl+S|"
+        "名前を付けて保存(&A)...|-|最新のﾌｧｲﾙ|-|ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)",
+        "編集(&E)|挿入(&I)...\tCtrl+Insert|削除(R)\tCtrl+Del|-|基本ﾃﾞｰﾀ(D)...|"
+        "種別の追加･編集(&A)...|行先の追加･編集(&E)...|-|置換(&R)...\tCtrl+H|-|"
+        "切り取り(&T)\tCtrl+Shift+X|ｺﾋﾟｰ(&C)\tCtrl+Shift+C|貼り付け(&P)\tCtrl+Shift+V|-|"
+        "ﾊﾟﾀｰﾝﾀﾞｲﾔ(&N)...",
+        "表示(&V)|ﾂｰﾙ ﾊﾞｰ(&T)|ｽﾃｰﾀｽ ﾊﾞｰ(&S)",
+        "ｳｨﾝﾄﾞｳ(&W)|新しいｳｨﾝﾄﾞｳを開く(&N)|重ねて表示(&C)|並べて表示(&T)|ｱｲｺﾝの整列(&A)",
+        "ﾍﾙﾌﾟ(&H)|ﾍﾙﾌﾟ(&H)...|-|ﾊﾞｰｼﾞｮﾝ情報(&A)...",
+    };
+    QCOMPARE(m_pFrame->CurrentMenuId(), 128);
+    QCOMPARE(MenuTexts(m_pFrame->menuBar()), menu128);
+    CVeldenDoc* doc = m_pFrame->DocManager()->OnFileNew();
+    QCOMPARE(m_pFrame->CurrentMenuId(), 129);
+    QCOMPARE(MenuTexts(m_pFrame->menuBar()), menu129);
+    m_pFrame->DocManager()->CloseDocument(doc);
+    QCOMPARE(m_pFrame->CurrentMenuId(), 128);
+    QCOMPARE(MenuTexts(m_pFrame->menuBar()), menu128);
+    QCOMPARE(m_pFrame->windowTitle(), QStringLiteral("MARVO"));
+}
+
+void TestMainFrame::commandStates()
+{
+    const QList<int> documentCommands{ID_FILE_CLOSE,  ID_FILE_SAVE,   ID_FILE_SAVE_AS,
+                                      ID_EDIT_INSERT, ID_EDIT_DELETE, ID_EDIT_CUT,
+                                      ID_EDIT_COPY,   ID_EDIT_PASTE,  ID_EDIT_REPLACE,
+                                      ID_PATTERNDIA,  ID_WINDOW_NEW,  ID_WINDOW_CASCADE,
+                                      ID_WINDOW_TILE_HORZ, ID_WINDOW_ARRANGE};
+    const QList<int> laterCommands{ID_EDIT_BASICDATA, ID_BASICDATA, ID_EDIT_ASSORTMENT,
+                                   ID_EDIT_DESTINATION};
+    for (bool withDocument : {false, true}) {
+        if (withDocument)
+            m_pFrame->DocManager()->OnFileNew();
+        for (int id : documentCommands)
+            QVERIFY2(m_pFrame->Action(id)->isEnabled() == withDocument, qPrintable(QString::number(id)));
+        for (int id : laterCommands)
+            QVERIFY(!m_pFrame->Action(id)->isEnabled());
+        for (int id : {ID_FILE_NEW, ID_FILE_OPEN, ID_APP_EXIT, ID_APP_ABOUT, ID_HELP_FILE})
+            QVERIFY(m_pFrame->Action(id)->isEnabled());
+    }
+}
+
+void TestMainFrame::promptsAndToolBars()
+{
+    QAction* copy = m_pFrame->Action(ID_EDIT_COPY);
+    QCOMPARE(copy->statusTip(), QStringLiteral("現在の行をｺﾋﾟｰ元にする"));
+    QCOMPARE(copy->toolTip(), QStringLiteral("ｺﾋﾟ-"));
+    QCOMPARE(m_pFrame->Action(ID_FILE_NEW)->statusTip(), QStringLiteral("新規にﾌｧｲﾙを作成"));
+    QCOMPARE(m_pFrame->Action(ID_BASICDATA)->toolTip(), QStringLiteral("基本ﾃﾞｰﾀ"));
+
+    QList<int> mainButtons;
+    for (QAction* action : m_pFrame->MainToolBar()->actions())
+        mainButtons << (action->isSeparator() ? 0 : action->data().toInt());
+    QCOMPARE(mainButtons, QList<int>({ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, 0, ID_EDIT_CUT,
+                                      ID_EDIT_COPY, ID_EDIT_PASTE, 0, ID_APP_ABOUT}));
+    QCOMPARE(m_pFrame->SecondToolBar()->actions().size(), 1);
+    QCOMPARE(m_pFrame->SecondToolBar()->actions().constFirst()->data().toInt(), int(ID_BASICDATA));
+    for (QAction* action : m_pFrame->MainToolBar()->actions())
+        QVERIFY(action->isSeparator() || !action->icon().isNull());
+}
+
+void TestMainFrame::viewMenuTogglesMainToolBarOnly()
+{
+    QAction* toolBar = m_pFrame->Action(ID_VIEW_TOOLBAR);
+    QVERIFY(toolBar->isChecked());
+    toolBar->trigger();
+    QVERIFY(m_pFrame->MainToolBar()->isHidden());
+    QVERIFY(!m_pFrame->SecondToolBar()->isHidden());
+    QVERIFY(!toolBar->isChecked());
+    toolBar->trigger();
+    QVERIFY(!m_pFrame->MainToolBar()->isHidden());
+    QVERIFY(toolBar->isChecked());
+
+    QAction* statusBar = m_pFrame->Action(ID_VIEW_STATUS_BAR);
+    statusBar->trigger();
+    QVERIFY(m_pFrame->statusBar()->isHidden());
+    QVERIFY(!m_pFrame->MainToolBar()->isHidden());
+    statusBar->trigger();
+    QVERIFY(!m_pFrame->statusBar()->isHidden());
+}
+
+void TestMainFrame::statusBar()
+{
+    QCOMPARE(m_pFrame->MessagePane()->text(), QStringLiteral("Ready..."));
+    QStringList indicators;
+    for (QLabel* pane : m_pFrame->IndicatorPanes())
+        indicators << pane->text();
+    QCOMPARE(indicators, QStringList({"ｶﾅ", "CAP", "NUM", "SCRL"}));
+    // The view's notes reach the status bar.
+    m_pFrame->DocManager()->OnFileNew();
+    emit m_pFrame->ActiveView()->statusMessage(QStringLiteral("保存できない文字です"));
+    QCOMPARE(m_pFrame->statusBar()->currentMessage(), QStringLiteral("保存できない文字です"));
+}
+
+void TestMainFrame::unboundKeysDoNothing()
+{
+    MessageRecorder messages;
+    CDocManager* manager = m_pFrame->DocManager();
+    manager->OnFileNew();
+    manager->OnFileNew();
+    CChildFrame* active = manager->ActiveFrame();
+    m_pFrame->activateWindow();
+    const QList<QKeySequence> keys{QKeySequence(Qt::ALT | Qt::Key_Backspace),
+                                   QKeySequence(Qt::Key_F6), QKeySequence(Qt::SHIFT | Qt::Key_F6)};
+    for (const QKeySequence& key : keys) {
+        QTest::keySequence(m_pFrame, key);
+        QTest::keySequence(active->GetView(), key);
+        QCOMPARE(manager->ActiveFrame(), active);
+        QCOMPARE(manager->Documents().size(), 2);
+        QVERIFY(!active->GetDocument()->IsModified());
+    }
+    QVERIFY(messages.records.isEmpty());
+}
+
+void TestMainFrame::acceleratorsReachCommands()
+{
+    // Every key of the accelerator table is bound to its command.
+    const QList<QPair<int, QKeySequence>> keys{
+        {ID_FILE_NEW, QKeySequence(Qt::CTRL | Qt::Key_N)},
+        {ID_FILE_OPEN, QKeySequence(Qt::CTRL | Qt::Key_O)},
+        {ID_FILE_SAVE, QKeySequence(Qt::CTRL | Qt::Key_S)},
+        {ID_EDIT_REPLACE, QKeySequence(Qt::CTRL | Qt::Key_H)},
+        {ID_EDIT_INSERT, QKeySequence(Qt::CTRL | Qt::Key_Insert)},
+        {ID_EDIT_DELETE, QKeySequence(Qt::CTRL | Qt::Key_Delete)},
+        {ID_EDIT_CUT, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_X)},
+        {ID_EDIT_CUT, QKeySequence(Qt::SHIFT | Qt::Key_Delete)},
+        {ID_EDIT_COPY, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)},
+        {ID_EDIT_PASTE, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V)},
+        {ID_EDIT_PASTE, QKeySequence(Qt::SHIFT | Qt::Key_Insert)},
+    };
+    for (const auto& [id, key] : keys)
+        QVERIFY2(m_pFrame->Action(id)->shortcuts().contains(key), qPrintable(key.toString()));
+    // Ctrl+N opens a document from the keyboard.
+    m_pFrame->activateWindow();
+    QTest::keyClick(m_pFrame, Qt::Key_N, Qt::ControlModifier);
+    QCOMPARE(m_pFrame->DocManager()->Documents().size(), 1);
+}
+
+void TestMainFrame::help_data()
+{
+    QTest::addColumn<bool>("fileThere");
+    QTest::addColumn<bool>("viewerOpens");
+    QTest::addColumn<bool>("complains");
+    QTest::newRow("no file") << false << true << true;
+    QTest::newRow("no viewer") << true << false << true;
+    QTest::newRow("opens") << true << true << false;
+}
+
+void TestMainFrame::help()
+{
+    QFETCH(bool, fileThere);
+    QFETCH(bool, viewerOpens);
+    QFETCH(bool, complains);
+    MessageRecorder messages;
+    QList<QUrl> opened;
+    CMainFrame::SetUrlOpener([&](const QUrl& url) {
+        opened << url;
+        return viewerOpens;
+    });
+    if (fileThere) {
+        QFile file(m_pDir->filePath(QStringLiteral("MARVO.CHM")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    const QString old = QDir::currentPath();
+    QDir::setCurrent(m_pDir->path());
+    m_pFrame->Action(ID_HELP_FILE)->trigger();
+    QDir::setCurrent(old);
+
+    QCOMPARE(opened.size(), fileThere ? 1 : 0);
+    if (fileThere)
+        QCOMPARE(opened.constFirst().toLocalFile(), QDir(m_pDir->path()).filePath("MARVO.CHM"));
+    QCOMPARE(messages.records.size(), complains ? 1 : 0);
+    if (complains) {
+        QCOMPARE(messages.records.constFirst().text,
+                 QStringLiteral("ヘルプファイル MARVO.CHM が開けません｡ ディスク上にファイルがあるか確認して下さい｡"));
+        QCOMPARE(messages.records.constFirst().caption, QStringLiteral("MARVO"));
+        QCOMPARE(messages.records.constFirst().icon, QMessageBox::Warning);
+    }
+}
+
+void TestMainFrame::versionLine_data()
+{
+    QTest::addColumn<int>("major");
+    QTest::addColumn<int>("minor");
+    QTest::addColumn<int>("patch");
+    QTest::addColumn<QString>("line");
+    QTest::newRow("1.5.0") << 1 << 5 << 0 << " 1.05.00";
+    QTest::newRow("two digits") << 12 << 34 << 56 << "12.34.56";
+    QTest::newRow("zero") << 0 << 0 << 7 << " 0.00.07";
+}
+
+void TestMainFrame::versionLine()
+{
+    QFETCH(int, major);
+    QFETCH(int, minor);
+    QFETCH(int, patch);
+    QFETCH(QString, line);
+    QCOMPARE(CAboutDlg::VersionLine(major, minor, patch), line);
+}
+
+void TestMainFrame::aboutBox()
+{
+    CAboutDlg dialog(m_pFrame);
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
+    QCOMPARE(dialog.VersionLabel()->text(), QStringLiteral(" 1.05.00"));
+    const QList<QPushButton*> buttons = dialog.findChildren<QPushButton*>();
+    QCOMPARE(buttons.size(), 1);
+    QCOMPARE(buttons.constFirst()->text(), QStringLiteral("OK"));
+    QVERIFY(buttons.constFirst()->isDefault());
+}
+
+void TestMainFrame::droppedFilesOpen()
+{
+    QStringList files;
+    for (const char* name : {"one.qlm", "two.qlm"}) {
+        CVeldenDoc doc;
+        doc.OnNewDocument();
+        files << m_pDir->filePath(QString::fromLatin1(name));
+        QVERIFY(doc.OnSaveDocument(files.constLast()));
+    }
+    auto* mime = new QMimeData;
+    mime->setUrls({QUrl::fromLocalFile(files[0]), QUrl::fromLocalFile(files[1])});
+    const QPointF at(m_pFrame->width() / 2, m_pFrame->height() / 2);
+    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(m_pFrame, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(at, Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(m_pFrame, &drop);
+    delete mime;
+
+    QStringList titles;
+    for (CVeldenDoc* doc : m_pFrame->DocManager()->Documents())
+        titles << doc->GetTitle();
+    QCOMPARE(titles, QStringList({"one.qlm", "two.qlm"}));
+    QCOMPARE(m_pFrame->MdiArea()->subWindowList().size(), 2);
+}
+
+void TestMainFrame::startWithoutArguments()
+{
+    CVeldenApp app;
+    QVERIFY(app.InitInstance({}));
+    Msg::SetMessageHook({});
+    CDocManager* manager = app.MainFrame()->DocManager();
+    QCOMPARE(manager->Documents().size(), 1);
+    QCOMPARE(manager->Documents().constFirst()->GetTitle(), QStringLiteral("QLM1"));
+    QCOMPARE(app.MainFrame()->CurrentMenuId(), 129);
+    QVERIFY(app.MainFrame()->isVisible());
+    QCOMPARE(app.MainFrame()->windowTitle(), QStringLiteral("MARVO - QLM1[*]"));
+}
+
+void TestMainFrame::startWithMissingFileFails()
+{
+    QProcess marvo;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_pDir->path());
+    marvo.setProcessEnvironment(env);
+    const QString missing = m_pDir->filePath(QStringLiteral("missing.qlm"));
+    marvo.start(QStringLiteral(MARVO_BIN), {missing});
+    QVERIFY(marvo.waitForFinished(30000));
+    QCOMPARE(marvo.exitStatus(), QProcess::NormalExit);
+    QVERIFY(marvo.exitCode() != 0);
+    QVERIFY(QString::fromUtf8(marvo.readAllStandardError()).contains(QStringLiteral("missing.qlm")));
+}
+
+QTEST_MAIN(TestMainFrame)
+#include "tst_mainframe.moc"
