@@ -1,56 +1,70 @@
 #include "markers.h"
 
-#include <QPainter>
+#include <QImage>
 
 namespace Markers {
 
 namespace {
 
-// The symbols are drawn once, pixel-aligned and without antialiasing, like small bitmaps.
-QPixmap NewCanvas()
+// The symbols as pixel art: K black, G grey, W white, B blue, anything else transparent.
+using Art = const char* const[kSize];
+
+const Art kCopyArt = {
+    "KKKKKKK........",
+    "KWWWWWK........",
+    "KWBBBWK........",
+    "KWWWWWK........",
+    "KWBBBKKKKKKK...",
+    "KWWWWKWWWWWK...",
+    "KWBBBKWBBBWK...",
+    "KWWWWKWWWWWK...",
+    "KKKKKKWBBBWK...",
+    ".....KWWWWWK...",
+    ".....KWBBBWK...",
+    ".....KWWWWWK...",
+    ".....KWBBBWK...",
+    ".....KWWWWWK...",
+    ".....KKKKKKK...",
+};
+
+const Art kCutArt = {
+    "...K.......K...",
+    "...KG.....GK...",
+    "....K.....K....",
+    "....KG...GK....",
+    ".....K...K.....",
+    ".....KG.GK.....",
+    "......K.K......",
+    ".......K.......",
+    "......K.K......",
+    "..BBBB...BBBB..",
+    ".B...B...B...B.",
+    ".B...B...B...B.",
+    ".B...B...B...B.",
+    "..BBB.....BBB..",
+    "...............",
+};
+
+QPixmap FromArt(const Art& art)
 {
-    QPixmap pixmap(kSize, kSize);
-    pixmap.fill(Qt::transparent);
-    return pixmap;
+    QImage image(kSize, kSize, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    for (int y = 0; y < kSize; ++y) {
+        for (int x = 0; x < kSize; ++x) {
+            switch (art[y][x]) {
+            case 'K': image.setPixel(x, y, qRgb(0, 0, 0)); break;
+            case 'G': image.setPixel(x, y, qRgb(128, 128, 128)); break;
+            case 'W': image.setPixel(x, y, qRgb(255, 255, 255)); break;
+            case 'B': image.setPixel(x, y, qRgb(0, 0, 128)); break;
+            default: break;
+            }
+        }
+    }
+    return QPixmap::fromImage(image);
 }
 
-void Sheet(QPainter& p, int x, int y)
-{
-    const QRect sheet(x, y, 8, 10);
-    p.fillRect(sheet, Qt::white);
-    p.setPen(Qt::black);
-    p.drawRect(sheet);
-    p.setPen(QColor(0, 0, 128));
-    for (int line = y + 3; line < y + 10; line += 2)
-        p.drawLine(x + 2, line, x + 6, line);
-}
-
-QPixmap MakeCopy()
-{
-    QPixmap pixmap = NewCanvas();
-    QPainter p(&pixmap);
-    Sheet(p, 1, 1);
-    Sheet(p, 5, 3);
-    return pixmap;
-}
-
-QPixmap MakeCut()
-{
-    QPixmap pixmap = NewCanvas();
-    QPainter p(&pixmap);
-    // Blades crossing above the pivot, handles as two rings below.
-    p.setPen(QColor(64, 64, 64));
-    p.drawLine(4, 0, 9, 8);
-    p.drawLine(10, 0, 5, 8);
-    p.drawLine(5, 0, 9, 7);
-    p.drawLine(9, 0, 5, 7);
-    p.setPen(QColor(0, 0, 160));
-    p.drawEllipse(1, 8, 5, 5);
-    p.drawEllipse(8, 8, 5, 5);
-    p.drawEllipse(2, 9, 3, 3);
-    p.drawEllipse(9, 9, 3, 3);
-    return pixmap;
-}
+QPixmap MakeCopy() { return FromArt(kCopyArt); }
+QPixmap MakeCut() { return FromArt(kCutArt); }
 
 } // namespace
 

@@ -1,0 +1,46 @@
+// Painting one screenful of the grid must cost the same whatever the number of trains.
+#include "fonts.h"
+#include "sampledoc.h"
+#include "veldenview.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+#include <QScrollBar>
+
+#include <benchmark/benchmark.h>
+
+static void BM_PaintScreen(benchmark::State& state)
+{
+    CVeldenDoc doc;
+    FillSampleTimetable(doc.m_QLMDoc, static_cast<int>(state.range(0)));
+    CVeldenView view(&doc);
+    view.resize(800, 600);
+    view.show();
+    view.OnInitialUpdate();
+    // The middle of the list, with a selection and a copy source in sight.
+    view.verticalScrollBar()->setValue(view.verticalScrollBar()->maximum() / 2);
+    const int row = view.verticalScrollBar()->value() / 20 + 5;
+    view.SelectCell(3, row);
+    view.State().m_nCopySrcRow = row + 2;
+    QImage image(view.viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        image.fill(Qt::white);
+        view.viewport()->render(&image);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+// 10 trains fill part of the screen; from 30 on the screen is full and the cost must stay flat.
+BENCHMARK(BM_PaintScreen)->Arg(10)->Arg(30)->Arg(1000)->Arg(65535)->Unit(benchmark::kMicrosecond);
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen"
+                                                                    : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    Fonts::InstallSubstitutions();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
