@@ -88,7 +88,10 @@ void CAddItemDlg::OnAtCurrent()
     m_pAtEnd->setChecked(true);
 }
 
-void CAddItemDlg::UpdateCopyRowEnabled() { m_pCopyRow->setEnabled(!m_pNew->isChecked()); }
+void CAddItemDlg::UpdateCopyRowEnabled()
+{
+    m_pCopyRow->setEnabled(!m_pNew->isChecked());
+}
 
 void CAddItemDlg::accept()
 {

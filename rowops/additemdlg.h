@@ -15,12 +15,12 @@ class CAddItemDlg : public QDialog
 public:
     CAddItemDlg(const RowContext& context, QWidget* parent = nullptr);
 
-    QRadioButton* m_pAtCurrent;  // 現在位置から挿入
-    QRadioButton* m_pAtEnd;      // 末尾に追加
-    QSpinBox* m_pCount;          // 1..255
-    QRadioButton* m_pNew;        // 新規
-    QRadioButton* m_pCopy;       // 指定行からｺﾋﾟｰ
-    QSpinBox* m_pCopyRow;        // 1..N
+    QRadioButton* m_pAtCurrent; // 現在位置から挿入
+    QRadioButton* m_pAtEnd;     // 末尾に追加
+    QSpinBox* m_pCount;         // 1..255
+    QRadioButton* m_pNew;       // 新規
+    QRadioButton* m_pCopy;      // 指定行からｺﾋﾟｰ
+    QSpinBox* m_pCopyRow;       // 1..N
 
 public slots:
     void accept() override;

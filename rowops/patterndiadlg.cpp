@@ -168,8 +168,8 @@ void CPatternDiaDlg::accept()
     const int count = ParseDecimal(m_pCount->text());
     const int cycle = ParseDecimal(m_pCycle->currentText());
     const int repetitions = ParseDecimal(m_pRepetitions->text());
-    switch (BuildPattern(m_context.doc->m_QLMDoc, *m_context.state, first, count, cycle,
-                         repetitions)) {
+    switch (
+        BuildPattern(m_context.doc->m_QLMDoc, *m_context.state, first, count, cycle, repetitions)) {
     case PatternResult::Done:
         break;
     case PatternResult::BadInput:

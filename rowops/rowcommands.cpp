@@ -59,9 +59,15 @@ void OnEditDelete(CVeldenView& view)
     dlg.exec();
 }
 
-void OnEditCopy(CVeldenView& view) { MarkRow(view, false); }
+void OnEditCopy(CVeldenView& view)
+{
+    MarkRow(view, false);
+}
 
-void OnEditCut(CVeldenView& view) { MarkRow(view, true); }
+void OnEditCut(CVeldenView& view)
+{
+    MarkRow(view, true);
+}
 
 void OnEditPaste(CVeldenView& view)
 {

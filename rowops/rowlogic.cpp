@@ -22,8 +22,8 @@ int ParseDecimal(const QString& text)
 {
     qsizetype i = 0;
     const qsizetype n = text.size();
-    while (i < n && (text[i] == u' ' || text[i] == u'\t' || text[i] == u'\n' || text[i] == u'\r'
-                     || text[i] == u'\v' || text[i] == u'\f'))
+    while (i < n && (text[i] == u' ' || text[i] == u'\t' || text[i] == u'\n' || text[i] == u'\r' ||
+                     text[i] == u'\v' || text[i] == u'\f'))
         ++i;
     bool negative = false;
     if (i < n && (text[i] == u'+' || text[i] == u'-')) {
@@ -38,12 +38,14 @@ int ParseDecimal(const QString& text)
     return static_cast<int>(std::clamp<qint64>(value, INT_MIN, INT_MAX));
 }
 
-bool IsTrainRow(const CQLMDoc& doc, int row) { return row >= 1 && row <= doc.m_wTrainCount; }
+bool IsTrainRow(const CQLMDoc& doc, int row)
+{
+    return row >= 1 && row <= doc.m_wTrainCount;
+}
 
 bool HasSelectedCell(const CQLMDoc& doc, const GridState& state)
 {
-    return state.m_nCurColumn >= 1 && state.m_nCurColumn <= 10
-        && IsTrainRow(doc, state.m_nCurRow);
+    return state.m_nCurColumn >= 1 && state.m_nCurColumn <= 10 && IsTrainRow(doc, state.m_nCurRow);
 }
 
 // Room for count more trains within the 16-bit count.
@@ -54,7 +56,10 @@ static bool HasRoomFor(const CQLMDoc& doc, qint64 count)
 
 // ---- Insert -----------------------------------------------------------------------------------
 
-int ClampInsertCount(int count) { return std::clamp(count, 1, kMaxInsertCount); }
+int ClampInsertCount(int count)
+{
+    return std::clamp(count, 1, kMaxInsertCount);
+}
 
 InsertResult InsertTrains(CQLMDoc& doc, GridState& state, bool atCurrentRow, int count,
                           std::optional<int> copyFromRow)
@@ -261,9 +266,8 @@ PatternResult BuildPattern(CQLMDoc& doc, GridState& state, int first, int count,
                            int repetitions)
 {
     const int n = doc.m_wTrainCount;
-    if (first < 1 || first > n || count < 1 || count > n - first + 1
-        || cycle < kMinPatternCycle || cycle > kMaxPatternCycle || repetitions < 1
-        || repetitions > kMaxPatternRepetitions)
+    if (first < 1 || first > n || count < 1 || count > n - first + 1 || cycle < kMinPatternCycle ||
+        cycle > kMaxPatternCycle || repetitions < 1 || repetitions > kMaxPatternRepetitions)
         return PatternResult::BadInput;
     const qint64 added = qint64(count) * repetitions;
     if (!HasRoomFor(doc, added))
@@ -290,19 +294,40 @@ QString TooManyTrains()
 {
     return QStringLiteral("列車は%1本までしか登録できません").arg(kMaxCollection);
 }
-QString BadCopySource() { return QStringLiteral("複写元の行番号が不正です"); }
+QString BadCopySource()
+{
+    return QStringLiteral("複写元の行番号が不正です");
+}
 QString NoCellForInsert()
 {
     return QStringLiteral("ｾﾙが選択されていないので[現在位置から挿入]は使えません");
 }
-QString NoRowsToDelete() { return QStringLiteral("行がないので削除できません"); }
-QString BadDeleteCount() { return QStringLiteral("削除行数の値が不正です"); }
-QString NoRowSelected() { return QStringLiteral("行が選択されていません"); }
-QString NoCellSelected() { return QStringLiteral("セルが選択されていません"); }
-QString NoCopySource() { return QStringLiteral("ｺﾋﾟｰ元の行が選択されていません"); }
+QString NoRowsToDelete()
+{
+    return QStringLiteral("行がないので削除できません");
+}
+QString BadDeleteCount()
+{
+    return QStringLiteral("削除行数の値が不正です");
+}
+QString NoRowSelected()
+{
+    return QStringLiteral("行が選択されていません");
+}
+QString NoCellSelected()
+{
+    return QStringLiteral("セルが選択されていません");
+}
+QString NoCopySource()
+{
+    return QStringLiteral("ｺﾋﾟｰ元の行が選択されていません");
+}
 QString ReplaceReport(int total, int replaced)
 {
     return QStringLiteral("%1 個中 %2 個のｱｲﾃﾑを置換しました").arg(total).arg(replaced);
 }
-QString ReplaceCaption() { return QStringLiteral("完了"); }
+QString ReplaceCaption()
+{
+    return QStringLiteral("完了");
+}
 } // namespace RowText

@@ -36,11 +36,12 @@ bool HasSelectedCell(const CQLMDoc& doc, const GridState& state);
 
 // ---- Insert -----------------------------------------------------------------------------------
 
-enum class InsertResult {
+enum class InsertResult
+{
     Done,
-    NoCurrentRow,    // inserting at the current row without one
-    BadCopySource,   // the row to copy from is not a train
-    TooManyTrains,   // the train count would pass 65535
+    NoCurrentRow,  // inserting at the current row without one
+    BadCopySource, // the row to copy from is not a train
+    TooManyTrains, // the train count would pass 65535
 };
 
 // The insert count as it reaches the operation: kept within 1..255.
@@ -54,17 +55,19 @@ InsertResult InsertTrains(CQLMDoc& doc, GridState& state, bool atCurrentRow, int
 
 // ---- Delete -----------------------------------------------------------------------------------
 
-enum class DeleteDirection {
+enum class DeleteDirection
+{
     DownFromCurrent, // current .. current+count-1
     UpFromCurrent,   // current-count+1 .. current
     UpFromEnd,       // the last count rows
 };
 
-enum class DeleteResult {
+enum class DeleteResult
+{
     Done,
-    NoRows,        // the list is empty
-    BadCount,      // the count does not fit the direction
-    NoCurrentRow,  // a direction from the current row without one
+    NoRows,       // the list is empty
+    BadCount,     // the count does not fit the direction
+    NoCurrentRow, // a direction from the current row without one
 };
 
 // The most rows the direction can remove; below 1 when it can remove none.
@@ -74,7 +77,8 @@ DeleteResult DeleteTrains(CQLMDoc& doc, GridState& state, DeleteDirection direct
 
 // ---- Copy, cut and paste ------------------------------------------------------------------------
 
-enum class MarkResult {
+enum class MarkResult
+{
     Done,        // the copy source moved or changed kind; previousRow was the old source
     Unchanged,   // the current row already was the source of that kind
     NoSelection, // no data cell selected
@@ -83,9 +87,14 @@ enum class MarkResult {
 // Copy (cut = false) or Cut (cut = true): remembers the current row as the copy source.
 MarkResult MarkCopySource(const CQLMDoc& doc, GridState& state, bool cut, int* previousRow);
 
-enum class PasteMode { Overwrite, Insert };
+enum class PasteMode
+{
+    Overwrite,
+    Insert
+};
 
-enum class PasteCheck {
+enum class PasteCheck
+{
     Ready,
     NoCopySource, // the copy source row is not a train
     NoSelection,  // no data cell selected (nothing to say)
@@ -94,9 +103,10 @@ enum class PasteCheck {
 // Whether paste can ask for its mode, in the order the command checks.
 PasteCheck CheckPaste(const CQLMDoc& doc, const GridState& state);
 
-enum class PasteResult {
+enum class PasteResult
+{
     Done,
-    Unchanged,     // overwrite of a cut row onto itself: only the cut mark was cleared
+    Unchanged, // overwrite of a cut row onto itself: only the cut mark was cleared
     NoCopySource,
     NoSelection,
     TooManyTrains, // inserting a copy into a full list
@@ -133,7 +143,8 @@ struct PatternCheck
 PatternCheck CheckPatternTexts(int trainCount, const QString& first, const QString& count,
                                const QString& cycle, const QString& repetitions);
 
-enum class PatternResult {
+enum class PatternResult
+{
     Done,
     BadInput,      // an input outside its range
     TooManyTrains, // count x repetitions new rows do not fit
@@ -151,14 +162,14 @@ PatternResult BuildPattern(CQLMDoc& doc, GridState& state, int first, int count,
 // ---- Messages -------------------------------------------------------------------------------
 
 namespace RowText {
-QString TooManyTrains();      // the train count would pass 65535
-QString BadCopySource();      // 複写元の行番号が不正です
-QString NoCellForInsert();    // ｾﾙが選択されていないので[現在位置から挿入]は使えません
-QString NoRowsToDelete();     // 行がないので削除できません
-QString BadDeleteCount();     // 削除行数の値が不正です
-QString NoRowSelected();      // 行が選択されていません
-QString NoCellSelected();     // セルが選択されていません
-QString NoCopySource();       // ｺﾋﾟｰ元の行が選択されていません
+QString TooManyTrains(); // the train count would pass 65535
+QString BadCopySource(); // 複写元の行番号が不正です
+QString NoCellForInsert(); // ｾﾙが選択されていないので[現在位置から挿入]は使えません
+QString NoRowsToDelete(); // 行がないので削除できません
+QString BadDeleteCount(); // 削除行数の値が不正です
+QString NoRowSelected();  // 行が選択されていません
+QString NoCellSelected(); // セルが選択されていません
+QString NoCopySource();   // ｺﾋﾟｰ元の行が選択されていません
 QString ReplaceReport(int total, int replaced);
-QString ReplaceCaption();     // 完了
+QString ReplaceCaption(); // 完了
 } // namespace RowText

@@ -47,8 +47,7 @@ void BM_Delete1000(benchmark::State& st)
         state.m_nCurColumn = 1;
         state.m_nCurRow = 30000;
         st.ResumeTiming();
-        benchmark::DoNotOptimize(
-            DeleteTrains(doc, state, DeleteDirection::DownFromCurrent, 1000));
+        benchmark::DoNotOptimize(DeleteTrains(doc, state, DeleteDirection::DownFromCurrent, 1000));
     }
 }
 BENCHMARK(BM_Delete1000)->Unit(benchmark::kMicrosecond);

@@ -40,7 +40,9 @@ struct Fixture
         CQLMDoc& t = doc.m_QLMDoc;
         t.SetAssortmentCount(3);
         for (int k = 1; k <= 3; ++k)
-            t.m_TrainAssortment.ElementAt(k).strName = Sjis::FromUtf8(k == 1 ? "普通" : k == 2 ? "快速" : "特急");
+            t.m_TrainAssortment.ElementAt(k).strName = Sjis::FromUtf8(k == 1   ? "普通"
+                                                                      : k == 2 ? "快速"
+                                                                               : "特急");
         t.SetDestinationCount(1);
         t.SetTrainCount(static_cast<quint16>(trains));
         for (int i = 1; i <= trains; ++i) {
@@ -107,8 +109,7 @@ void Type(QSpinBox* spin, const QString& text)
 
 // Runs act on the modal dialog the command opens. If act leaves the dialog open (a refused
 // OK), that is recorded and the dialog is cancelled so the command returns.
-template <typename Dlg>
-struct Modal
+template <typename Dlg> struct Modal
 {
     bool opened = false;
     bool stayedOpen = false;
@@ -166,18 +167,19 @@ private slots:
         QTest::addColumn<QList<int>>("expected");
         QTest::addColumn<int>("expectedCurrent");
 
-        QTest::newRow("empty list, append 3 blank") << 0 << -1 << false << "3" << ""
-                                                    << QList<int>{0, 0, 0} << 0;
-        QTest::newRow("2 at row 4 of 10") << 10 << 4 << true << "2" << ""
-                                          << QList<int>{1, 2, 3, 0, 0, 4, 5, 6, 7, 8, 9, 10} << 6;
-        QTest::newRow("copy row 5 at row 2") << 6 << 2 << true << "2" << "5"
-                                             << QList<int>{1, 5, 5, 2, 3, 4, 5, 6} << 4;
-        QTest::newRow("append copies of row 1") << 2 << 2 << false << "2" << "1"
-                                                << QList<int>{1, 2, 1, 1} << 2;
+        QTest::newRow("empty list, append 3 blank") << 0 << -1 << false << "3"
+                                                    << "" << QList<int>{0, 0, 0} << 0;
+        QTest::newRow("2 at row 4 of 10")
+            << 10 << 4 << true << "2"
+            << "" << QList<int>{1, 2, 3, 0, 0, 4, 5, 6, 7, 8, 9, 10} << 6;
+        QTest::newRow("copy row 5 at row 2") << 6 << 2 << true << "2"
+                                             << "5" << QList<int>{1, 5, 5, 2, 3, 4, 5, 6} << 4;
+        QTest::newRow("append copies of row 1") << 2 << 2 << false << "2"
+                                                << "1" << QList<int>{1, 2, 1, 1} << 2;
         // The box refuses the third 9: 99 rows.
-        QTest::newRow("too large a count stops at the range") << 1 << 1 << false << "999" << ""
-                                                              << QList<int>{1} + QList<int>(99, 0)
-                                                              << 1;
+        QTest::newRow("too large a count stops at the range")
+            << 1 << 1 << false << "999"
+            << "" << QList<int>{1} + QList<int>(99, 0) << 1;
     }
     void insert()
     {
@@ -238,7 +240,9 @@ private slots:
                                                  << "複写元の行番号が不正です" << kApp;
         QTest::newRow("full list") << 65535 << 1 << "ok"
                                    << "列車は65535本までしか登録できません" << kErr;
-        QTest::newRow("cancel") << 5 << 2 << "cancel" << "" << "";
+        QTest::newRow("cancel") << 5 << 2 << "cancel"
+                                << ""
+                                << "";
     }
     void insertRefusals()
     {
@@ -306,13 +310,15 @@ private slots:
         QTest::addColumn<QList<int>>("expected");
         QTest::addColumn<int>("expectedCopySrc");
 
-        QTest::newRow("down 3 from 4") << 4 << 8 << "down" << "3"
-                                       << QList<int>{1, 2, 3, 7, 8, 9, 10} << 5;
-        QTest::newRow("down 3 from 4, source above") << 4 << 2 << "down" << "3"
-                                                     << QList<int>{1, 2, 3, 7, 8, 9, 10} << 2;
-        QTest::newRow("up 3 from 4") << 4 << 3 << "up" << "3"
-                                     << QList<int>{1, 5, 6, 7, 8, 9, 10} << -1;
-        QTest::newRow("all from the end") << 4 << 4 << "end" << "10" << QList<int>{} << -1;
+        QTest::newRow("down 3 from 4") << 4 << 8 << "down"
+                                       << "3" << QList<int>{1, 2, 3, 7, 8, 9, 10} << 5;
+        QTest::newRow("down 3 from 4, source above")
+            << 4 << 2 << "down"
+            << "3" << QList<int>{1, 2, 3, 7, 8, 9, 10} << 2;
+        QTest::newRow("up 3 from 4") << 4 << 3 << "up"
+                                     << "3" << QList<int>{1, 5, 6, 7, 8, 9, 10} << -1;
+        QTest::newRow("all from the end") << 4 << 4 << "end"
+                                          << "10" << QList<int>{} << -1;
     }
     void remove()
     {
@@ -357,15 +363,18 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::addColumn<int>("icon");
 
-        QTest::newRow("empty list") << 0 << -1 << "ok" << "行がないので削除できません"
-                                    << int(QMessageBox::Critical);
-        QTest::newRow("downward without a row") << 10 << -1 << "down" << "行が選択されていません"
-                                                << int(QMessageBox::Warning);
-        QTest::newRow("upward without a row") << 10 << -1 << "up" << "行が選択されていません"
-                                              << int(QMessageBox::Warning);
-        QTest::newRow("empty count") << 10 << 4 << "empty" << "削除行数の値が不正です"
-                                     << int(QMessageBox::Warning);
-        QTest::newRow("cancel") << 10 << 4 << "cancel" << "" << 0;
+        QTest::newRow("empty list") << 0 << -1 << "ok"
+                                    << "行がないので削除できません" << int(QMessageBox::Critical);
+        QTest::newRow("downward without a row")
+            << 10 << -1 << "down"
+            << "行が選択されていません" << int(QMessageBox::Warning);
+        QTest::newRow("upward without a row")
+            << 10 << -1 << "up"
+            << "行が選択されていません" << int(QMessageBox::Warning);
+        QTest::newRow("empty count") << 10 << 4 << "empty"
+                                     << "削除行数の値が不正です" << int(QMessageBox::Warning);
+        QTest::newRow("cancel") << 10 << 4 << "cancel"
+                                << "" << 0;
     }
     void removeRefusals()
     {
@@ -600,8 +609,9 @@ private slots:
             Click(dlg->m_pReplaceAll); // nothing selected
             modifiedAfterNone = f.doc.IsModified();
 
-            QTest::mouseClick(dlg->m_pSourceTypes->viewport(), Qt::LeftButton, {},
-                              dlg->m_pSourceTypes->visualItemRect(dlg->m_pSourceTypes->item(1)).center());
+            QTest::mouseClick(
+                dlg->m_pSourceTypes->viewport(), Qt::LeftButton, {},
+                dlg->m_pSourceTypes->visualItemRect(dlg->m_pSourceTypes->item(1)).center());
             Click(dlg->m_pReplaceAll);
             afterFirst = typesNow();
             QVERIFY(dlg->isVisible()); // stays open for the next replacement
@@ -676,14 +686,38 @@ private slots:
         QTest::addColumn<bool>("countEnabled");
         QTest::addColumn<bool>("ok");
 
-        QTest::newRow("valid") << 10 << "2" << "3" << "20" << "5" << true << true;
-        QTest::newRow("cycle 4") << 10 << "2" << "3" << "4" << "5" << true << false;
-        QTest::newRow("cycle 121") << 10 << "2" << "3" << "121" << "5" << true << false;
-        QTest::newRow("cycle typed 7") << 10 << "2" << "3" << "7" << "5" << true << true;
-        QTest::newRow("repetitions 0") << 10 << "2" << "3" << "20" << "0" << true << false;
-        QTest::newRow("first row 0") << 10 << "0" << "3" << "20" << "5" << false << false;
-        QTest::newRow("count beyond the rows left") << 10 << "9" << "3" << "20" << "5" << true << false;
-        QTest::newRow("empty timetable") << 0 << "1" << "1" << "20" << "5" << false << false;
+        QTest::newRow("valid") << 10 << "2"
+                               << "3"
+                               << "20"
+                               << "5" << true << true;
+        QTest::newRow("cycle 4") << 10 << "2"
+                                 << "3"
+                                 << "4"
+                                 << "5" << true << false;
+        QTest::newRow("cycle 121") << 10 << "2"
+                                   << "3"
+                                   << "121"
+                                   << "5" << true << false;
+        QTest::newRow("cycle typed 7") << 10 << "2"
+                                       << "3"
+                                       << "7"
+                                       << "5" << true << true;
+        QTest::newRow("repetitions 0") << 10 << "2"
+                                       << "3"
+                                       << "20"
+                                       << "0" << true << false;
+        QTest::newRow("first row 0") << 10 << "0"
+                                     << "3"
+                                     << "20"
+                                     << "5" << false << false;
+        QTest::newRow("count beyond the rows left") << 10 << "9"
+                                                    << "3"
+                                                    << "20"
+                                                    << "5" << true << false;
+        QTest::newRow("empty timetable") << 0 << "1"
+                                         << "1"
+                                         << "20"
+                                         << "5" << false << false;
     }
     void patternOkEnabling()
     {
@@ -776,9 +810,11 @@ private slots:
         CPasteDlg paste;
         CReplaceDlg replace(context);
         CPatternDiaDlg pattern(context);
-        const std::pair<QDialog*, const char*> dialogs[] = {
-            {&insert, "insert"}, {&remove, "delete"}, {&paste, "paste"},
-            {&replace, "replace"}, {&pattern, "pattern"}};
+        const std::pair<QDialog*, const char*> dialogs[] = {{&insert, "insert"},
+                                                            {&remove, "delete"},
+                                                            {&paste, "paste"},
+                                                            {&replace, "replace"},
+                                                            {&pattern, "pattern"}};
         for (const auto& [dlg, name] : dialogs) {
             dlg->show();
             dlg->adjustSize();

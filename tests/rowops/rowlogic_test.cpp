@@ -60,8 +60,12 @@ void ExpectCountsEqual(const CQLMDoc& doc)
 
 TEST(ParseDecimal, ReadsLikeTheDialogEdits)
 {
-    struct Case { const char* text; int value; };
-    const Case cases[] = {{"", 0}, {"abc", 0}, {"12", 12}, {"  7", 7}, {"-3", -3},
+    struct Case
+    {
+        const char* text;
+        int value;
+    };
+    const Case cases[] = {{"", 0},   {"abc", 0},  {"12", 12}, {"  7", 7}, {"-3", -3},
                           {"+5", 5}, {"15x", 15}, {"1 2", 1}, {"- 3", 0}};
     for (const Case& c : cases)
         EXPECT_EQ(ParseDecimal(QString::fromLatin1(c.text)), c.value) << c.text;
@@ -93,12 +97,29 @@ TEST(InsertTrains, AppendsBlankTrainsToAnEmptyList)
 
 TEST(InsertTrains, AtCurrentRowShiftsTheSelectionAndCopySource)
 {
-    struct Case { int copySrc; int expectedCopySrc; };
+    struct Case
+    {
+        int copySrc;
+        int expectedCopySrc;
+    };
     for (const Case c : {Case{7, 9}, Case{3, 3}, Case{4, 6}, Case{-1, -1}}) {
         CQLMDoc doc = MakeDoc(10);
         GridState state = Selected(4, c.copySrc);
         ASSERT_EQ(InsertTrains(doc, state, true, 2, std::nullopt), InsertResult::Done);
-        EXPECT_EQ(Numbers(doc), (std::vector<int>{1, 2, 3, 0, 0, 4, 5, 6, 7, 8, 9, 10, }));
+        EXPECT_EQ(Numbers(doc), (std::vector<int>{
+                                    1,
+                                    2,
+                                    3,
+                                    0,
+                                    0,
+                                    4,
+                                    5,
+                                    6,
+                                    7,
+                                    8,
+                                    9,
+                                    10,
+                                }));
         EXPECT_EQ(state.m_nCurRow, 6);
         EXPECT_EQ(state.m_nCopySrcRow, c.expectedCopySrc);
         ExpectCountsEqual(doc);
@@ -130,10 +151,17 @@ TEST(InsertTrains, CopiesTheSourceAsItWasBeforeTheMove)
 
 TEST(InsertTrains, RefusalsChangeNothing)
 {
-    struct Case { int trains; int current; bool atCurrent; int count; std::optional<int> copy;
-                  InsertResult result; };
+    struct Case
+    {
+        int trains;
+        int current;
+        bool atCurrent;
+        int count;
+        std::optional<int> copy;
+        InsertResult result;
+    };
     const Case cases[] = {
-        {0, -1, false, 1, 1, InsertResult::BadCopySource},   // every row is invalid when empty
+        {0, -1, false, 1, 1, InsertResult::BadCopySource}, // every row is invalid when empty
         {5, 1, false, 1, 0, InsertResult::BadCopySource},
         {5, 1, false, 1, 6, InsertResult::BadCopySource},
         {5, -1, true, 1, std::nullopt, InsertResult::NoCurrentRow},
@@ -179,8 +207,15 @@ TEST(DeleteTrains, LargestCountPerDirection)
 
 TEST(DeleteTrains, RemovesTheBlockAndFollowsTheTrains)
 {
-    struct Case { DeleteDirection dir; int count; int copySrc; std::vector<int> trains;
-                  int expectedCur; int expectedCopy; };
+    struct Case
+    {
+        DeleteDirection dir;
+        int count;
+        int copySrc;
+        std::vector<int> trains;
+        int expectedCur;
+        int expectedCopy;
+    };
     const Case cases[] = {
         {DeleteDirection::DownFromCurrent, 3, 8, {1, 2, 3, 7, 8, 9, 10}, -1, 5},
         {DeleteDirection::DownFromCurrent, 3, 2, {1, 2, 3, 7, 8, 9, 10}, -1, 2},
@@ -206,7 +241,14 @@ TEST(DeleteTrains, RemovesTheBlockAndFollowsTheTrains)
 
 TEST(DeleteTrains, RefusalsInOrderAndNothingChanges)
 {
-    struct Case { int trains; int current; DeleteDirection dir; int count; DeleteResult result; };
+    struct Case
+    {
+        int trains;
+        int current;
+        DeleteDirection dir;
+        int count;
+        DeleteResult result;
+    };
     const Case cases[] = {
         {0, -1, DeleteDirection::UpFromEnd, 0, DeleteResult::NoRows},
         {0, 1, DeleteDirection::UpFromCurrent, 5, DeleteResult::NoRows}, // empty comes first
@@ -262,8 +304,17 @@ TEST(MarkCopySource, CopyAndCut)
 TEST(PasteRow, ResultTable)
 {
     // Rows A B C D E; source s and current c are 1-based.
-    struct Case { const char* name; PasteMode mode; bool cut; int s; int c; const char* rows;
-                  int cur; int copySrc; };
+    struct Case
+    {
+        const char* name;
+        PasteMode mode;
+        bool cut;
+        int s;
+        int c;
+        const char* rows;
+        int cur;
+        int copySrc;
+    };
     const Case cases[] = {
         {"insert cut D before B", PasteMode::Insert, true, 4, 2, "ADBCE", 2, -1},
         {"insert cut B before D", PasteMode::Insert, true, 2, 4, "ACBDE", 3, -1},
@@ -321,15 +372,18 @@ TEST(PasteRow, CutOntoItselfKeepsTheTimetable)
 
 TEST(PasteRow, RefusalsInOrder)
 {
-    struct Case { int cur; int column; int copySrc; PasteCheck check; };
+    struct Case
+    {
+        int cur;
+        int column;
+        int copySrc;
+        PasteCheck check;
+    };
     const Case cases[] = {
         {-1, -1, -1, PasteCheck::NoCopySource}, // the source is looked at before the selection
-        {2, 1, 0, PasteCheck::NoCopySource},
-        {2, 1, 6, PasteCheck::NoCopySource},
-        {-1, 1, 2, PasteCheck::NoSelection},
-        {2, 0, 2, PasteCheck::NoSelection},
-        {2, 11, 2, PasteCheck::NoSelection},
-        {2, 10, 2, PasteCheck::Ready},
+        {2, 1, 0, PasteCheck::NoCopySource},    {2, 1, 6, PasteCheck::NoCopySource},
+        {-1, 1, 2, PasteCheck::NoSelection},    {2, 0, 2, PasteCheck::NoSelection},
+        {2, 11, 2, PasteCheck::NoSelection},    {2, 10, 2, PasteCheck::Ready},
     };
     for (const Case& c : cases) {
         CQLMDoc doc = MakeDoc(5);
@@ -363,14 +417,17 @@ TEST(PasteRow, FullListTakesMovesButNotCopies)
 
 TEST(ReplaceTypes, CountsEveryMatchingTrain)
 {
-    struct Case { std::vector<int> sources; int target; std::vector<int> after; int replaced;
-                  int changed; };
+    struct Case
+    {
+        std::vector<int> sources;
+        int target;
+        std::vector<int> after;
+        int replaced;
+        int changed;
+    };
     const Case cases[] = {
-        {{2}, 1, {1, 1, 1, 3}, 2, 2},
-        {{1, 2}, 2, {2, 2, 2, 3}, 3, 1},
-        {{}, 1, {1, 2, 2, 3}, 0, 0},
-        {{3}, 3, {1, 2, 2, 3}, 1, 0},
-        {{4}, 1, {1, 2, 2, 3}, 0, 0},
+        {{2}, 1, {1, 1, 1, 3}, 2, 2}, {{1, 2}, 2, {2, 2, 2, 3}, 3, 1}, {{}, 1, {1, 2, 2, 3}, 0, 0},
+        {{3}, 3, {1, 2, 2, 3}, 1, 0}, {{4}, 1, {1, 2, 2, 3}, 0, 0},
     };
     for (const Case& c : cases) {
         CQLMDoc doc = MakeDoc(4);
@@ -392,9 +449,12 @@ TEST(ReplaceTypes, CountsEveryMatchingTrain)
 
 TEST(PatternTime, AddsCyclesAndSubtractsOneDayOnce)
 {
-    struct Case { int time, k, cycle, expected; };
-    const Case cases[] = {{360, 1, 15, 375}, {1430, 1, 20, 10}, {1430, 2, 20, 30},
-                          {0, 24, 120, 1440}, {0, 12, 120, 0}, {1439, 1, 5, 4},
+    struct Case
+    {
+        int time, k, cycle, expected;
+    };
+    const Case cases[] = {{360, 1, 15, 375},  {1430, 1, 20, 10}, {1430, 2, 20, 30},
+                          {0, 24, 120, 1440}, {0, 12, 120, 0},   {1439, 1, 5, 4},
                           {0, 11, 120, 1320}};
     for (const Case& c : cases)
         EXPECT_EQ(PatternTime(static_cast<quint16>(c.time), c.k, c.cycle), c.expected)
@@ -441,7 +501,11 @@ TEST(BuildPattern, WrapsPastMidnight)
 
 TEST(BuildPattern, RefusalsChangeNothing)
 {
-    struct Case { int trains, first, count, cycle, reps; PatternResult result; };
+    struct Case
+    {
+        int trains, first, count, cycle, reps;
+        PatternResult result;
+    };
     const Case cases[] = {
         {0, 1, 1, 15, 1, PatternResult::BadInput},
         {5, 0, 1, 15, 1, PatternResult::BadInput},
@@ -468,30 +532,28 @@ TEST(BuildPattern, RefusalsChangeNothing)
 
 TEST(CheckPatternTexts, EnablesOkOnlyWithinRanges)
 {
-    struct Case { int trains; const char *first, *count, *cycle, *reps; bool countEnabled;
-                  int countMax; bool ok; };
+    struct Case
+    {
+        int trains;
+        const char *first, *count, *cycle, *reps;
+        bool countEnabled;
+        int countMax;
+        bool ok;
+    };
     const Case cases[] = {
-        {10, "1", "2", "15", "3", true, 10, true},
-        {10, "", "", "", "", false, 0, false},
-        {0, "1", "1", "15", "1", false, 0, false},
-        {10, "11", "1", "15", "1", false, 0, false},
-        {10, "8", "3", "15", "1", true, 3, true},
-        {10, "8", "4", "15", "1", true, 3, false},
-        {10, "8", "0", "15", "1", true, 3, false},
-        {10, "1", "1", "4", "1", true, 10, false},
-        {10, "1", "1", "5", "1", true, 10, true},
-        {10, "1", "1", "120", "1", true, 10, true},
-        {10, "1", "1", "121", "1", true, 10, false},
-        {10, "1", "1", "15", "0", true, 10, false},
-        {10, "1", "1", "15", "200", true, 10, true},
-        {10, "1", "1", "15", "201", true, 10, false},
+        {10, "1", "2", "15", "3", true, 10, true},     {10, "", "", "", "", false, 0, false},
+        {0, "1", "1", "15", "1", false, 0, false},     {10, "11", "1", "15", "1", false, 0, false},
+        {10, "8", "3", "15", "1", true, 3, true},      {10, "8", "4", "15", "1", true, 3, false},
+        {10, "8", "0", "15", "1", true, 3, false},     {10, "1", "1", "4", "1", true, 10, false},
+        {10, "1", "1", "5", "1", true, 10, true},      {10, "1", "1", "120", "1", true, 10, true},
+        {10, "1", "1", "121", "1", true, 10, false},   {10, "1", "1", "15", "0", true, 10, false},
+        {10, "1", "1", "15", "200", true, 10, true},   {10, "1", "1", "15", "201", true, 10, false},
         {10, " 2x", "1", "15min", "1", true, 9, true},
     };
     for (const Case& c : cases) {
-        const PatternCheck check = CheckPatternTexts(c.trains, QString::fromLatin1(c.first),
-                                                     QString::fromLatin1(c.count),
-                                                     QString::fromLatin1(c.cycle),
-                                                     QString::fromLatin1(c.reps));
+        const PatternCheck check =
+            CheckPatternTexts(c.trains, QString::fromLatin1(c.first), QString::fromLatin1(c.count),
+                              QString::fromLatin1(c.cycle), QString::fromLatin1(c.reps));
         EXPECT_EQ(check.countSpinEnabled, c.countEnabled) << c.first << "/" << c.count;
         if (c.countEnabled) {
             EXPECT_EQ(check.countMax, c.countMax);
