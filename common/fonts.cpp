@@ -1,5 +1,7 @@
 #include "fonts.h"
 
+#include <QStringList>
+
 namespace Fonts {
 
 void InstallSubstitutions()

@@ -8,12 +8,31 @@ namespace {
 
 constexpr const char kCodec[] = "windows-31j";
 
-bool IsAscii(QByteArrayView bytes)
+// Bytes that code page 932 maps to the same code point, so that decoding may skip the converter.
+// 0x1A, 0x1C and 0x7F are not among them: the converter swaps their control characters.
+bool IsPlainAscii(QByteArrayView bytes)
 {
-    for (char c : bytes)
-        if (static_cast<quint8>(c) >= 0x80)
+    for (char c : bytes) {
+        const quint8 b = static_cast<quint8>(c);
+        if (b >= 0x7F || b == 0x1A || b == 0x1C)
             return false;
+    }
     return true;
+}
+
+// A fresh converter for every call: a converter's error flag cannot be cleared, and opening one
+// costs well under a microsecond.
+bool DecodeChecked(QByteArrayView bytes, QString* text)
+{
+    QStringDecoder decoder(kCodec, QStringConverter::Flag::Stateless);
+    *text = decoder.decode(bytes);
+    return !decoder.hasError();
+}
+bool EncodeChecked(QStringView text, QByteArray* bytes)
+{
+    QStringEncoder encoder(kCodec, QStringConverter::Flag::Stateless);
+    *bytes = encoder.encode(text);
+    return !encoder.hasError();
 }
 
 // Length of the character starting at i: 2 for a lead byte followed by another byte, else 1.
@@ -31,20 +50,19 @@ bool IsLeadByte(quint8 b)
 
 QString Decode(QByteArrayView bytes)
 {
-    if (IsAscii(bytes))
+    if (IsPlainAscii(bytes))
         return QString::fromLatin1(bytes);
-    QStringDecoder decoder(kCodec, QStringConverter::Flag::Stateless);
-    QString text = decoder.decode(bytes);
-    if (!decoder.hasError())
+    QString text;
+    if (DecodeChecked(bytes, &text))
         return text;
     // Some bytes are not valid: decode character by character so that each bad one shows as
     // a replacement character instead of vanishing.
     text.clear();
     for (qsizetype i = 0; i < bytes.size();) {
         const qsizetype n = CharLength(bytes, i);
-        QStringDecoder one(kCodec, QStringConverter::Flag::Stateless);
-        const QString piece = one.decode(bytes.sliced(i, n));
-        text += (one.hasError() || piece.isEmpty()) ? QString(QChar::ReplacementCharacter) : piece;
+        QString piece;
+        const bool ok = DecodeChecked(bytes.sliced(i, n), &piece);
+        text += (!ok || piece.isEmpty()) ? QString(QChar::ReplacementCharacter) : piece;
         i += n;
     }
     return text;
@@ -52,18 +70,15 @@ QString Decode(QByteArrayView bytes)
 
 std::optional<QByteArray> Encode(const QString& text, QString* unencodable)
 {
-    QStringEncoder encoder(kCodec, QStringConverter::Flag::Stateless);
-    QByteArray bytes = encoder.encode(text);
-    if (!encoder.hasError())
+    QByteArray bytes;
+    if (EncodeChecked(text, &bytes))
         return bytes;
     if (unencodable) {
         unencodable->clear();
         for (qsizetype i = 0; i < text.size();) {
             const qsizetype n = (text[i].isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
-            QStringEncoder one(kCodec, QStringConverter::Flag::Stateless);
-            const QByteArray piece = one.encode(QStringView(text).sliced(i, n));
-            Q_UNUSED(piece);
-            if (one.hasError()) {
+            QByteArray piece;
+            if (!EncodeChecked(QStringView(text).sliced(i, n), &piece)) {
                 *unencodable = text.sliced(i, n);
                 break;
             }
@@ -75,14 +90,11 @@ std::optional<QByteArray> Encode(const QString& text, QString* unencodable)
 
 bool RoundTrips(QByteArrayView bytes)
 {
-    if (IsAscii(bytes))
+    if (IsPlainAscii(bytes))
         return true;
-    QStringDecoder decoder(kCodec, QStringConverter::Flag::Stateless);
-    const QString text = decoder.decode(bytes);
-    if (decoder.hasError())
-        return false;
-    const std::optional<QByteArray> again = Encode(text);
-    return again && QByteArrayView(*again) == bytes;
+    QString text;
+    QByteArray again;
+    return DecodeChecked(bytes, &text) && EncodeChecked(text, &again) && QByteArrayView(again) == bytes;
 }
 
 QByteArray Truncate(QByteArrayView bytes, qsizetype maxBytes)

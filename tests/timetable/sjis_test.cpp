@@ -53,3 +53,24 @@ TEST(Sjis, TruncatesWithoutSplittingACharacter)
 }
 
 } // namespace
+
+namespace {
+
+TEST(Sjis, ControlBytesAreConsistentBetweenDecodeAndEncode)
+{
+    // The converter maps 0x1A, 0x1C and 0x7F to other control characters; what Decode shows
+    // must encode back to the same bytes.
+    for (const char* bytes : {"\x1A", "\x1C", "\x7F", "a\x7F" "b"}) {
+        const std::optional<QByteArray> again = Sjis::Encode(Sjis::Decode(bytes));
+        ASSERT_TRUE(again);
+        EXPECT_EQ(*again, QByteArray(bytes));
+        EXPECT_TRUE(Sjis::RoundTrips(bytes));
+    }
+    // After a refused character the converter still works.
+    EXPECT_FALSE(Sjis::Encode(QString::fromUtf8("€")));
+    EXPECT_EQ(Sjis::Encode(QString::fromUtf8("新")), QByteArray("\x90\x56"));
+    EXPECT_FALSE(Sjis::RoundTrips(QByteArray("\xFF")));
+    EXPECT_EQ(Sjis::Decode(QByteArray("\x90\x56")), QString::fromUtf8("新"));
+}
+
+} // namespace
