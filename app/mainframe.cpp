@@ -45,8 +45,12 @@ QStringList LocalFiles(const QMimeData* mime)
 
 } // namespace
 
+// The icons live in a static library, whose resources must be registered by hand.
+static void InitResources() { Q_INIT_RESOURCE(marvo); }
+
 CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
 {
+    InitResources();
     setWindowTitle(Msg::AppTitle());
     setWindowIcon(QIcon(QStringLiteral(":/icons/marvo-32.png")));
     m_pArea = new QMdiArea(this);
