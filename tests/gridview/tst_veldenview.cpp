@@ -129,6 +129,9 @@ void TestVeldenView::startsWithoutSelection()
     QCOMPARE(m_view->State().m_nCurColumn, 3);
     QCOMPARE(m_view->State().m_nCurRow, 2);
     QVERIFY(!m_view->IsEditing());
+    QTest::keyClick(m_view, Qt::Key_Return); // Enter opens the editor on the selected cell
+    QVERIFY(m_view->IsEditing());
+    QCOMPARE(m_view->EditField()->geometry(), QRect(X(3), 40, 80, 20));
 }
 
 void TestVeldenView::clicks_data()
