@@ -5,6 +5,7 @@
 #include "veldendoc.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -372,9 +373,24 @@ CChildFrame* CDocManager::CreateFrame(CVeldenDoc* doc)
     }
     UpdateFrameTitles(doc);
     emit frameCreated(frame);
+    PlaceNewFrame(frame);
     frame->show();
     m_pArea->setActiveSubWindow(frame);
     return frame;
+}
+
+void CDocManager::PlaceNewFrame(CChildFrame* frame)
+{
+    // Cascaded like new windows of a classic MDI program, large enough for the grid's columns.
+    QSize area = m_pArea->viewport()->size();
+    if (!m_pArea->isVisible()) // not laid out yet: estimate from the main window
+        area = m_pArea->window()->size() - QSize(0, 120);
+    const int step = 24;
+    const int index = int(m_pArea->subWindowList().size() - 1) % 8;
+    const QPoint at(index * step, index * step);
+    const int width = std::max(320, std::min(area.width() - at.x(), 840));
+    const int height = std::max(200, area.height() * 3 / 4 - at.y() / 2);
+    frame->setGeometry(QRect(at, QSize(width, height)));
 }
 
 void CDocManager::UpdateFrameTitles(CVeldenDoc* doc)

@@ -91,6 +91,7 @@ signals:
 
 private:
     CChildFrame* CreateFrame(CVeldenDoc* doc);
+    void PlaceNewFrame(CChildFrame* frame);
     void UpdateFrameTitles(CVeldenDoc* doc);
     void SaveRecentFiles() const;
     void DestroyDocument(CVeldenDoc* doc);

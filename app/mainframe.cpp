@@ -77,7 +77,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
     UpdateFrame();
     // Files dropped on the window are opened, one document per file.
     setAcceptDrops(true);
-    resize(800, 600);
+    resize(900, 680);
 }
 
 CMainFrame::~CMainFrame()
