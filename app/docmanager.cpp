@@ -389,7 +389,7 @@ void CDocManager::PlaceNewFrame(CChildFrame* frame)
     const int index = int(m_pArea->subWindowList().size() - 1) % 8;
     const QPoint at(index * step, index * step);
     const int width = std::max(320, std::min(area.width() - at.x(), 840));
-    const int height = std::max(200, area.height() * 3 / 4 - at.y() / 2);
+    const int height = std::max(200, area.height() - at.y());
     frame->setGeometry(QRect(at, QSize(width, height)));
 }
 
