@@ -81,7 +81,9 @@ public:
 
     // A u16 byte count and that many bytes. The member takes the bytes up to the first zero
     // byte, if any, as the display programs do.
-    QByteArray String(const char* field)
+    // With previous, a text equal to the previous record's same field shares its bytes instead of
+    // allocating again: consecutive trains often repeat names, guidance and notes.
+    QByteArray String(const char* field, QByteArray* previous = nullptr)
     {
         const quint16 n = U16(field);
         if (!Need(n, field))
@@ -90,6 +92,14 @@ public:
         const void* nul = std::memchr(p, 0, n);
         const qsizetype len = nul ? static_cast<const char*>(nul) - p : n;
         m_pos += n;
+        if (len == 0)
+            return {};
+        if (previous) {
+            if (previous->size() == len && std::memcmp(previous->constData(), p, static_cast<size_t>(len)) == 0)
+                return *previous;
+            *previous = QByteArray(p, len);
+            return *previous;
+        }
         return QByteArray(p, len);
     }
 
@@ -185,24 +195,33 @@ bool UnpackKeys(const QByteArray& data, CExtKeyList& keys, qint64 base, LoadErro
 
 // --- writing --------------------------------------------------------------------------------
 
+// The file is written in two passes over the same code: the first (Measure) only counts bytes
+// and checks string lengths, the second (Fill) copies into a buffer of exactly that size. This
+// avoids growing the output in thousands of small appends.
 class Writer
 {
 public:
-    explicit Writer(qsizetype reserve) { m_out.reserve(reserve); }
+    // Starts the measuring pass.
+    Writer() = default;
 
-    void Bytes(const char* p, qsizetype n) { m_out.append(p, n); }
-    void U8(quint8 v) { m_out.append(static_cast<char>(v)); }
+    void Bytes(const char* p, qsizetype n)
+    {
+        if (m_dst)
+            std::memcpy(m_dst + m_size, p, static_cast<size_t>(n));
+        m_size += n;
+    }
+    void U8(quint8 v) { Bytes(reinterpret_cast<const char*>(&v), 1); }
     void U16(quint16 v)
     {
         char b[2];
         qToLittleEndian(v, b);
-        m_out.append(b, 2);
+        Bytes(b, 2);
     }
     void U32(quint32 v)
     {
         char b[4];
         qToLittleEndian(v, b);
-        m_out.append(b, 4);
+        Bytes(b, 4);
     }
     void I32(qint32 v) { U32(static_cast<quint32>(v)); }
     // A string too long for its u16 count stops the save; the first such field is named.
@@ -218,7 +237,7 @@ public:
             return;
         }
         U16(static_cast<quint16>(s.size()));
-        m_out.append(s);
+        Bytes(s.constData(), s.size());
     }
     void String(const QByteArray& s, const char* field) { String(s, nullptr, 0, field); }
     void Layout(const PanelLayout& layout)
@@ -232,29 +251,21 @@ public:
 
     bool Failed() const { return m_failed; }
     const SaveError& Error() const { return m_error; }
-    QByteArray& Out() { return m_out; }
+    qsizetype Size() const { return m_size; }
+
+    // Starts the filling pass into a buffer of the measured size.
+    void StartFilling(char* dst)
+    {
+        m_dst = dst;
+        m_size = 0;
+    }
 
 private:
-    QByteArray m_out;
+    char* m_dst = nullptr;
+    qsizetype m_size = 0;
     bool m_failed = false;
     SaveError m_error;
 };
-
-qsizetype EstimateSize(const CQLMDoc& doc)
-{
-    qsizetype size = 512;
-    for (const tagTRAININFO& t : doc.m_TrainInfo.Items())
-        size += 21 + t.strName.size() + t.strNameEn.size() + t.strGuide.size() + t.strNote.size();
-    for (const tagTRAINASSORTMENT& a : doc.m_TrainAssortment.Items())
-        size += 108 + a.strName.size() + a.strNameSub.size();
-    for (const DESTINATION& d : doc.m_Destination.Items())
-        size += 4 + d.strName.size() + d.strNameEn.size();
-    for (const GUIDEMESSAGE& g : doc.m_GuideMessage.Items())
-        size += 14 + g.strMessage.size();
-    for (const EXTDATA& b : doc.m_ExtData.Items())
-        size += 13 + b.hData.size();
-    return size;
-}
 
 } // namespace
 
@@ -409,20 +420,21 @@ bool CQLMDoc::LoadFile(QByteArrayView data, LoadError* error, QStringList* warni
 
     auto& trains = m_TrainInfo.Items();
     ReserveFor(trains, trainCount, in.Left(), 21);
+    QByteArray lastName, lastNameEn, lastGuide, lastNote;
     for (int i = 1; i <= trainCount && !in.Failed(); ++i) {
         in.SetRecord("m_TrainInfo", i);
         tagTRAININFO t;
         t.wTrainNo = in.U16("wTrainNo");
         t.chTrainSuffix = in.U8("chTrainSuffix");
         t.wAssortment = in.U16("wAssortment");
-        t.strName = in.String("strName");
-        t.strNameEn = in.String("strNameEn");
+        t.strName = in.String("strName", &lastName);
+        t.strNameEn = in.String("strNameEn", &lastNameEn);
         t.wTime = in.U16("wTime");
         t.wReserved = in.U16("wReserved");
         t.wDestination = in.U16("wDestination");
         t.wPlatform = in.U16("wPlatform");
-        t.strGuide = in.String("strGuide");
-        t.strNote = in.String("strNote");
+        t.strGuide = in.String("strGuide", &lastGuide);
+        t.strNote = in.String("strNote", &lastNote);
         trains.push_back(std::move(t));
     }
     in.ClearRecord();
@@ -505,63 +517,58 @@ bool CQLMDoc::LoadFile(QByteArrayView data, LoadError* error, QStringList* warni
     return true;
 }
 
-bool CQLMDoc::SaveFile(QByteArray* out, SaveError* error)
+namespace {
+
+// Every field of a version 3 file, in order.
+void WriteAll(const CQLMDoc& doc, Writer& w)
 {
-    // The counts are what the file declares: bring each collection to its count first.
-    m_GuideMessage.SetSize(m_wGuideMessageCount);
-    m_TrainAssortment.SetSize(m_wAssortmentCount);
-    m_Destination.SetSize(m_wDestinationCount);
-    m_TrainInfo.SetSize(m_wTrainCount);
-    PackExtKeys();
-
-    Writer w(EstimateSize(*this));
     w.Bytes("QL3", 3);
-    w.String(m_strStationId, "m_strStationId");
-    w.String(m_strStationName, "m_strStationName");
-    w.String(m_strStationNameEn, "m_strStationNameEn");
-    w.String(m_strNextStation, "m_strNextStation");
-    w.String(m_strNextStationEn, "m_strNextStationEn");
-    w.String(m_strPrevStation, "m_strPrevStation");
-    w.String(m_strPrevStationEn, "m_strPrevStationEn");
-    w.U8(static_cast<quint8>(m_wPlatform & 0xFF));
+    w.String(doc.m_strStationId, "m_strStationId");
+    w.String(doc.m_strStationName, "m_strStationName");
+    w.String(doc.m_strStationNameEn, "m_strStationNameEn");
+    w.String(doc.m_strNextStation, "m_strNextStation");
+    w.String(doc.m_strNextStationEn, "m_strNextStationEn");
+    w.String(doc.m_strPrevStation, "m_strPrevStation");
+    w.String(doc.m_strPrevStationEn, "m_strPrevStationEn");
+    w.U8(static_cast<quint8>(doc.m_wPlatform & 0xFF));
     w.U8(0);
-    w.U32(m_crLineColor);
-    w.U32(m_crLineColor2);
-    w.U32(m_bLineColor2);
-    w.String(m_strLineName, "m_strLineName");
-    w.String(m_strLineNameEn, "m_strLineNameEn");
-    w.String(m_strGuide, "m_strGuide");
-    w.String(m_strGuideEn, "m_strGuideEn");
-    w.U32(m_bSubLine);
-    w.U32(m_crSubLineColor);
-    w.U32(m_crSubLineColor2);
-    w.U32(m_bSubLineColor2);
-    w.String(m_strSubLineName, "m_strSubLineName");
-    w.String(m_strSubLineNameEn, "m_strSubLineNameEn");
-    w.String(m_strSubGuide, "m_strSubGuide");
-    w.String(m_strSubGuideEn, "m_strSubGuideEn");
-    w.String(m_strGuideMessage, "m_strGuideMessage");
+    w.U32(doc.m_crLineColor);
+    w.U32(doc.m_crLineColor2);
+    w.U32(doc.m_bLineColor2);
+    w.String(doc.m_strLineName, "m_strLineName");
+    w.String(doc.m_strLineNameEn, "m_strLineNameEn");
+    w.String(doc.m_strGuide, "m_strGuide");
+    w.String(doc.m_strGuideEn, "m_strGuideEn");
+    w.U32(doc.m_bSubLine);
+    w.U32(doc.m_crSubLineColor);
+    w.U32(doc.m_crSubLineColor2);
+    w.U32(doc.m_bSubLineColor2);
+    w.String(doc.m_strSubLineName, "m_strSubLineName");
+    w.String(doc.m_strSubLineNameEn, "m_strSubLineNameEn");
+    w.String(doc.m_strSubGuide, "m_strSubGuide");
+    w.String(doc.m_strSubGuideEn, "m_strSubGuideEn");
+    w.String(doc.m_strGuideMessage, "m_strGuideMessage");
 
-    w.U16(m_wGuideMessageCount);
-    for (int i = 1; i <= m_wGuideMessageCount; ++i) {
-        const GUIDEMESSAGE& g = m_GuideMessage.ElementAt(i);
+    w.U16(doc.m_wGuideMessageCount);
+    for (int i = 1; i <= doc.m_wGuideMessageCount; ++i) {
+        const GUIDEMESSAGE& g = doc.m_GuideMessage.ElementAt(i);
         w.I32(g.nStartTime);
         w.I32(g.nEndTime);
         w.U32(g.bExclusive);
         w.String(g.strMessage, "m_GuideMessage", i, "strMessage");
     }
-    w.Layout(m_LayoutMain);
-    w.Layout(m_LayoutSub);
-    w.U32(m_crUnlit);
-    w.U32(m_crLit);
-    w.U16(m_wAssortmentCount);
-    w.U16(m_wDestinationCount);
-    w.U16(m_wDateChangeTime);
-    w.U16(m_wDisplayStartTime);
-    w.U16(m_wTrainCount);
+    w.Layout(doc.m_LayoutMain);
+    w.Layout(doc.m_LayoutSub);
+    w.U32(doc.m_crUnlit);
+    w.U32(doc.m_crLit);
+    w.U16(doc.m_wAssortmentCount);
+    w.U16(doc.m_wDestinationCount);
+    w.U16(doc.m_wDateChangeTime);
+    w.U16(doc.m_wDisplayStartTime);
+    w.U16(doc.m_wTrainCount);
 
-    for (int i = 1; i <= m_wAssortmentCount; ++i) {
-        const tagTRAINASSORTMENT& a = m_TrainAssortment.ElementAt(i);
+    for (int i = 1; i <= doc.m_wAssortmentCount; ++i) {
+        const tagTRAINASSORTMENT& a = doc.m_TrainAssortment.ElementAt(i);
         w.String(a.strName, "m_TrainAssortment", i, "strName");
         w.String(a.strNameSub, "m_TrainAssortment", i, "strNameSub");
         w.U32(a.bDefaultColor);
@@ -572,13 +579,13 @@ bool CQLMDoc::SaveFile(QByteArray* out, SaveError* error)
         w.Layout(a.layoutMain);
         w.Layout(a.layoutSub);
     }
-    for (int i = 1; i <= m_wDestinationCount; ++i) {
-        const DESTINATION& d = m_Destination.ElementAt(i);
+    for (int i = 1; i <= doc.m_wDestinationCount; ++i) {
+        const DESTINATION& d = doc.m_Destination.ElementAt(i);
         w.String(d.strName, "m_Destination", i, "strName");
         w.String(d.strNameEn, "m_Destination", i, "strNameEn");
     }
-    for (int i = 1; i <= m_wTrainCount; ++i) {
-        const tagTRAININFO& t = m_TrainInfo.ElementAt(i);
+    for (int i = 1; i <= doc.m_wTrainCount; ++i) {
+        const tagTRAININFO& t = doc.m_TrainInfo.ElementAt(i);
         w.U16(t.wTrainNo);
         w.U8(t.chTrainSuffix);
         w.U16(t.wAssortment);
@@ -593,8 +600,8 @@ bool CQLMDoc::SaveFile(QByteArray* out, SaveError* error)
     }
 
     w.Bytes("ExD\0", 4);
-    w.I32(m_ExtData.m_nSize);
-    for (const EXTDATA& block : m_ExtData.Items()) {
+    w.I32(doc.m_ExtData.m_nSize);
+    for (const EXTDATA& block : doc.m_ExtData.Items()) {
         const QByteArray name = block.Name();
         w.Bytes(name.constData(), name.size());
         w.U8(0);
@@ -602,11 +609,30 @@ bool CQLMDoc::SaveFile(QByteArray* out, SaveError* error)
         w.Bytes(block.hData.constData(), block.hData.size());
     }
 
+}
+
+} // namespace
+
+bool CQLMDoc::SaveFile(QByteArray* out, SaveError* error)
+{
+    // The counts are what the file declares: bring each collection to its count first.
+    m_GuideMessage.SetSize(m_wGuideMessageCount);
+    m_TrainAssortment.SetSize(m_wAssortmentCount);
+    m_Destination.SetSize(m_wDestinationCount);
+    m_TrainInfo.SetSize(m_wTrainCount);
+    PackExtKeys();
+
+    Writer w;
+    WriteAll(*this, w);
     if (w.Failed()) {
         if (error)
             *error = w.Error();
         return false;
     }
-    *out = std::move(w.Out());
+    QByteArray bytes(w.Size(), Qt::Uninitialized);
+    w.StartFilling(bytes.data());
+    WriteAll(*this, w);
+    Q_ASSERT(w.Size() == bytes.size());
+    *out = std::move(bytes);
     return true;
 }
