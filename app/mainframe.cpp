@@ -82,9 +82,11 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
 
 CMainFrame::~CMainFrame()
 {
-    // Windows and documents go before the menus and actions they use.
-    delete m_pDocManager;
+    // Windows and documents go before the menus and actions they use; nothing may reach the
+    // manager while it is destroyed.
+    CDocManager* manager = m_pDocManager;
     m_pDocManager = nullptr;
+    delete manager;
 }
 
 void CMainFrame::CreateActions()
@@ -307,16 +309,26 @@ void CMainFrame::UpdateFrame()
     UpdateTitle();
 }
 
+QString CMainFrame::TitleFor(const CChildFrame* frame)
+{
+    return frame ? Msg::AppTitle() + QStringLiteral(" - ") + frame->windowTitle() : Msg::AppTitle();
+}
+
 void CMainFrame::UpdateTitle()
 {
     CChildFrame* frame = m_pDocManager ? m_pDocManager->ActiveFrame() : nullptr;
-    if (!frame) {
-        setWindowTitle(Msg::AppTitle());
-        setWindowModified(false);
-        return;
-    }
-    setWindowTitle(Msg::AppTitle() + QStringLiteral(" - ") + frame->windowTitle());
-    setWindowModified(frame->isWindowModified());
+    setWindowTitle(TitleFor(frame));
+    setWindowModified(frame && frame->isWindowModified());
+}
+
+void CMainFrame::changeEvent(QEvent* event)
+{
+    // A maximised document window writes "<title> - [<its title>]" into the main window's
+    // title on its own; the main window keeps "MARVO - <document>" in every window state.
+    if (event->type() == QEvent::WindowTitleChange && m_pDocManager
+        && windowTitle() != TitleFor(m_pDocManager->ActiveFrame()))
+        UpdateTitle();
+    QMainWindow::changeEvent(event);
 }
 
 QString CMainFrame::HelpFileName() { return QStringLiteral("MARVO.CHM"); }

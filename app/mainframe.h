@@ -52,6 +52,7 @@ public:
     void UpdateFrame();
 
 protected:
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -66,11 +67,12 @@ private:
     void ShowMenuSet(int id);
     void UpdateRecentFileMenus();
     void UpdateTitle();
+    static QString TitleFor(const CChildFrame* frame);
     void RunOnView(void (*command)(CVeldenView&));
     void OnFrameCreated(CChildFrame* frame);
 
-    QMdiArea* m_pArea;
-    CDocManager* m_pDocManager;
+    QMdiArea* m_pArea = nullptr;
+    CDocManager* m_pDocManager = nullptr;
     QHash<int, QAction*> m_actions;
     QList<QMenu*> m_menus128;
     QList<QMenu*> m_menus129;

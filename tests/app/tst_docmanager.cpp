@@ -33,6 +33,7 @@ private slots:
     void recentFileList();
     void secondWindowOnDocument();
     void exitAsksForEveryDocument();
+    void maximizedWindowTitle();
 
 private:
     QString SavedFile(const QString& name);
@@ -330,6 +331,33 @@ void TestDocManager::exitAsksForEveryDocument()
     messages.answers = {QMessageBox::No, QMessageBox::No};
     QVERIFY(m_pFrame->close());
     QVERIFY(m_pManager->Documents().isEmpty());
+}
+
+void TestDocManager::maximizedWindowTitle()
+{
+    // A maximised document window must not add its own "- [name]" to the main title.
+    CVeldenDoc* first = m_pManager->OnFileNew();
+    m_pManager->ActiveFrame()->showMaximized();
+    QCOMPARE(m_pFrame->windowTitle(), QStringLiteral("MARVO - QLM1[*]"));
+    first->SetModifiedFlag(true);
+    QCOMPARE(m_pFrame->windowTitle(), QStringLiteral("MARVO - QLM1[*]"));
+    QVERIFY(m_pFrame->isWindowModified());
+    CVeldenDoc* second = m_pManager->OnFileNew();
+    QVERIFY(m_pManager->ActiveFrame()->isMaximized());
+    QCOMPARE(m_pFrame->windowTitle(), QStringLiteral("MARVO - QLM2[*]"));
+    QVERIFY(!m_pFrame->isWindowModified());
+    m_pFrame->MdiArea()->setActiveSubWindow(m_pManager->FramesOf(first).constFirst());
+    QCOMPARE(m_pFrame->windowTitle(), QStringLiteral("MARVO - QLM1[*]"));
+    QVERIFY(m_pFrame->isWindowModified());
+    m_pManager->ActiveFrame()->showNormal();
+    QCOMPARE(m_pFrame->windowTitle(), QStringLiteral("MARVO - QLM1[*]"));
+    m_pManager->ActiveFrame()->showMaximized();
+    first->SetModifiedFlag(false);
+    QVERIFY(m_pManager->CloseDocument(first));
+    QCOMPARE(m_pManager->ActiveDocument(), second);
+    QCOMPARE(m_pFrame->windowTitle(), QStringLiteral("MARVO - QLM2[*]"));
+    QVERIFY(m_pManager->CloseDocument(second));
+    QCOMPARE(m_pFrame->windowTitle(), QStringLiteral("MARVO"));
 }
 
 QTEST_MAIN(TestDocManager)
