@@ -289,6 +289,27 @@ void TestDocManager::recentFileList()
     QCOMPARE(shown.size(), 4);
     QVERIFY(shown.constFirst().startsWith(QStringLiteral("&1 ")));
     QVERIFY(shown.constFirst().endsWith(QStringLiteral("f3.qlm")));
+
+    // A recent file that has gone away: the reason is shown and the entry leaves the list.
+    MessageRecorder messages;
+    QVERIFY(m_pManager->CloseDocument(m_pManager->ActiveDocument()));
+    for (CVeldenDoc* doc : m_pManager->Documents())
+        if (doc->GetPathName() == paths[1])
+            QVERIFY(m_pManager->CloseDocument(doc));
+    QVERIFY(QFile::remove(paths[1]));
+    QAction* gone = nullptr;
+    for (QAction* action : m_pFrame->menuBar()->actions().constFirst()->menu()->actions())
+        if (action->property("mru").toBool() && action->text().endsWith(QStringLiteral("f2.qlm")))
+            gone = action;
+    QVERIFY(gone);
+    QCOMPARE(gone->statusTip(), QStringLiteral("指定のﾌｧｲﾙを開く"));
+    gone->trigger();
+    QCOMPARE(messages.records.size(), 1);
+    QVERIFY(messages.records.constFirst().text.contains(QStringLiteral("f2.qlm")));
+    QCOMPARE(m_pManager->RecentFiles(), QStringList({paths[2], paths[4], paths[3]}));
+    QSettings settings;
+    QCOMPARE(settings.value(QStringLiteral("Recent File List/File3")).toString(), paths[3]);
+    QVERIFY(!settings.contains(QStringLiteral("Recent File List/File4")));
 }
 
 void TestDocManager::secondWindowOnDocument()

@@ -7,6 +7,7 @@
 #include "docmanager.h"
 #include "fonts.h"
 #include "mainframe.h"
+#include "markers.h"
 #include "veldenapp.h"
 #include "veldendoc.h"
 #include "veldenview.h"
@@ -50,6 +51,7 @@ private slots:
     void menuSets();
     void commandStates();
     void promptsAndToolBars();
+    void buttonAndMarkerImages();
     void viewMenuTogglesMainToolBarOnly();
     void statusBar();
     void unboundKeysDoNothing();
@@ -163,6 +165,21 @@ void TestMainFrame::promptsAndToolBars()
     QCOMPARE(m_pFrame->SecondToolBar()->actions().constFirst()->data().toInt(), int(ID_BASICDATA));
     for (QAction* action : m_pFrame->MainToolBar()->actions())
         QVERIFY(action->isSeparator() || !action->icon().isNull());
+}
+
+void TestMainFrame::buttonAndMarkerImages()
+{
+    for (const CommandInfo& info : CommandTable())
+        if (!info.icon.isEmpty())
+            QCOMPARE(QImage(info.icon).size(), QSize(16, 15));
+    // The copy and cut marks kept with the resources are the pixels the grid paints.
+    const QList<QPair<QString, QPixmap>> marks{{":/icons/copymark.png", Markers::CopyMarker()},
+                                               {":/icons/cutmark.png", Markers::CutMarker()}};
+    for (const auto& [path, painted] : marks) {
+        const QImage kept = QImage(path).convertToFormat(QImage::Format_ARGB32);
+        QCOMPARE(kept.size(), QSize(Markers::kSize, Markers::kSize));
+        QCOMPARE(kept, painted.toImage().convertToFormat(QImage::Format_ARGB32));
+    }
 }
 
 void TestMainFrame::viewMenuTogglesMainToolBarOnly()
