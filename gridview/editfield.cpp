@@ -24,15 +24,21 @@ CEditField::CEditField(QWidget* parent) : QWidget(parent), m_font(Fonts::GridFon
     hide();
 }
 
-CEditField::~CEditField() { DestroyControl(); }
+CEditField::~CEditField()
+{
+    DestroyControl();
+}
 
-QWidget* CEditField::Control() const { return dynamic_cast<QWidget*>(m_pControl); }
+QWidget* CEditField::Control() const
+{
+    return dynamic_cast<QWidget*>(m_pControl);
+}
 
 QRect CEditField::ControlRect(EditorKind kind) const
 {
-    return kind == EditorKind::TextBox ? rect().adjusted(kTextMargin, kTextMargin, -kTextMargin,
-                                                         -kTextMargin)
-                                       : rect();
+    return kind == EditorKind::TextBox
+               ? rect().adjusted(kTextMargin, kTextMargin, -kTextMargin, -kTextMargin)
+               : rect();
 }
 
 void CEditField::EditValue(const EditRules::EditorSetup& value, CVeldenView* view)
@@ -53,10 +59,10 @@ void CEditField::EditValue(const EditRules::EditorSetup& value, CVeldenView* vie
         }
         case EditorKind::TypeList:
         case EditorKind::DestinationList: {
-            CListComboBox* list = value.kind == EditorKind::TypeList
-                                      ? static_cast<CListComboBox*>(
-                                            new CTrainAssortmentComboBox(this, r, view))
-                                      : new CDestinationComboBox(this, r, view);
+            CListComboBox* list =
+                value.kind == EditorKind::TypeList
+                    ? static_cast<CListComboBox*>(new CTrainAssortmentComboBox(this, r, view))
+                    : new CDestinationComboBox(this, r, view);
             connect(list, &QComboBox::currentIndexChanged, this, &CEditField::OnControlChanged);
             widget = list;
             m_pControl = list;
@@ -106,7 +112,8 @@ void CEditField::keyPressEvent(QKeyEvent* event)
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         if (m_pView) {
             CVeldenView* view = m_pView;
-            QMetaObject::invokeMethod(view, [view] { view->EndEdit(); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                view, [view] { view->EndEdit(); }, Qt::QueuedConnection);
         }
     }
     event->accept();
@@ -135,8 +142,7 @@ void CEditField::paintEvent(QPaintEvent*)
     if (m_pControl && m_pControl->Kind() == EditorKind::TextBox) {
         // A thin border around the text box, inside the margin.
         p.setPen(palette().color(QPalette::Dark));
-        p.drawRect(rect().adjusted(kTextMargin - 1, kTextMargin - 1, -kTextMargin,
-                                   -kTextMargin));
+        p.drawRect(rect().adjusted(kTextMargin - 1, kTextMargin - 1, -kTextMargin, -kTextMargin));
     }
 }
 

@@ -19,11 +19,16 @@ bool IsBlank(char ch)
 QByteArray* TextMember(tagTRAININFO& t, int column)
 {
     switch (column) {
-    case 3: return &t.strName;
-    case 4: return &t.strNameEn;
-    case 8: return &t.strGuide;
-    case 10: return &t.strNote;
-    default: return nullptr;
+    case 3:
+        return &t.strName;
+    case 4:
+        return &t.strNameEn;
+    case 8:
+        return &t.strGuide;
+    case 10:
+        return &t.strNote;
+    default:
+        return nullptr;
     }
 }
 
@@ -205,10 +210,14 @@ ApplyResult ApplyPlatform(tagTRAININFO& t, QByteArrayView text)
 ApplyResult ApplyText(tagTRAININFO& t, int column, QByteArrayView text)
 {
     switch (column) {
-    case 1: return ApplyTrainNumber(t, text);
-    case 5: return ApplyTime(t, text);
-    case 7: return ApplyPlatform(t, text);
-    default: break;
+    case 1:
+        return ApplyTrainNumber(t, text);
+    case 5:
+        return ApplyTime(t, text);
+    case 7:
+        return ApplyPlatform(t, text);
+    default:
+        break;
     }
     ApplyResult result;
     if (QByteArray* member = TextMember(t, column)) {

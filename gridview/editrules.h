@@ -13,7 +13,13 @@ namespace EditRules {
 // The editor hands over at most this many (encoded) bytes of text.
 inline constexpr qsizetype kMaxTextBytes = 511;
 
-enum class EditorKind { None, TextBox, TypeList, DestinationList };
+enum class EditorKind
+{
+    None,
+    TextBox,
+    TypeList,
+    DestinationList
+};
 
 struct EditorSetup
 {
@@ -68,7 +74,7 @@ ApplyResult ApplyListEntry(tagTRAININFO& t, int column, int entry);
 struct EncodedText
 {
     bool ok = false;
-    QByteArray bytes;  // at most kMaxTextBytes bytes
+    QByteArray bytes; // at most kMaxTextBytes bytes
     QString unencodable;
 };
 EncodedText EncodeEditorText(const QString& text);

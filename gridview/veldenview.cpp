@@ -42,7 +42,10 @@ CVeldenView::CVeldenView(CVeldenDoc* doc, QWidget* parent)
 
 CVeldenView::~CVeldenView() = default;
 
-CQLMDoc& CVeldenView::Timetable() const { return m_pDoc->m_QLMDoc; }
+CQLMDoc& CVeldenView::Timetable() const
+{
+    return m_pDoc->m_QLMDoc;
+}
 
 // ---- Refresh, state and scrolling -----------------------------------------------------------
 
@@ -163,8 +166,8 @@ void CVeldenView::RemoveRows(int first, int count)
 
 bool CVeldenView::CurrentTrainExists() const
 {
-    return IsValidCell(m_state.m_nCurColumn, m_state.m_nCurRow, true)
-           && m_state.m_nCurRow <= Timetable().m_TrainInfo.m_nSize;
+    return IsValidCell(m_state.m_nCurColumn, m_state.m_nCurRow, true) &&
+           m_state.m_nCurRow <= Timetable().m_TrainInfo.m_nSize;
 }
 
 void CVeldenView::BeginEdit()
@@ -286,10 +289,18 @@ void CVeldenView::keyPressEvent(QKeyEvent* event)
         }
         event->ignore();
         return;
-    case Qt::Key_Left: arrow = Arrow::Left; break;
-    case Qt::Key_Up: arrow = Arrow::Up; break;
-    case Qt::Key_Right: arrow = Arrow::Right; break;
-    case Qt::Key_Down: arrow = Arrow::Down; break;
+    case Qt::Key_Left:
+        arrow = Arrow::Left;
+        break;
+    case Qt::Key_Up:
+        arrow = Arrow::Up;
+        break;
+    case Qt::Key_Right:
+        arrow = Arrow::Right;
+        break;
+    case Qt::Key_Down:
+        arrow = Arrow::Down;
+        break;
     default:
         // No scrolling by keys of its own: other keys go on to the parent.
         event->ignore();

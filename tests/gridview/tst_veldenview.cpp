@@ -137,9 +137,9 @@ void TestVeldenView::startsWithoutSelection()
 void TestVeldenView::clicks_data()
 {
     // After selecting (3, 2) and clicking it again the editor is open; then one more click.
-    QTest::addColumn<QPoint>("point");   // logical point of the last click
-    QTest::addColumn<bool>("editing");   // editor open afterwards
-    QTest::addColumn<int>("column");     // selection afterwards
+    QTest::addColumn<QPoint>("point"); // logical point of the last click
+    QTest::addColumn<bool>("editing"); // editor open afterwards
+    QTest::addColumn<int>("column");   // selection afterwards
     QTest::addColumn<int>("row");
     QTest::newRow("other data cell") << QPoint(X(5) + 3, 25) << false << 5 << 1;
     QTest::newRow("header") << QPoint(X(4) + 3, 5) << false << 3 << 2;
@@ -181,11 +181,15 @@ void TestVeldenView::doubleClickOnlySelects()
 
 void TestVeldenView::arrowKeysStopAtEdges()
 {
-    struct Move { int column, row; Qt::Key key; int toColumn, toRow; };
+    struct Move
+    {
+        int column, row;
+        Qt::Key key;
+        int toColumn, toRow;
+    };
     const Move moves[] = {
-        {1, 1, Qt::Key_Left, 1, 1},   {1, 1, Qt::Key_Up, 1, 1},
-        {10, 1, Qt::Key_Right, 10, 1}, {3, 40, Qt::Key_Down, 3, 40},
-        {3, 5, Qt::Key_Right, 4, 5},  {3, 5, Qt::Key_Down, 3, 6},
+        {1, 1, Qt::Key_Left, 1, 1},   {1, 1, Qt::Key_Up, 1, 1},    {10, 1, Qt::Key_Right, 10, 1},
+        {3, 40, Qt::Key_Down, 3, 40}, {3, 5, Qt::Key_Right, 4, 5}, {3, 5, Qt::Key_Down, 3, 6},
         {3, 5, Qt::Key_Up, 3, 4},     {3, 5, Qt::Key_Left, 2, 5},
     };
     m_view->setFocus();
@@ -198,7 +202,8 @@ void TestVeldenView::arrowKeysStopAtEdges()
         QCOMPARE(m_view->State().m_nCurRow, m.toRow);
         if (m.toColumn == m.column && m.toRow == m.row) // no move, no scroll
             QCOMPARE(QPoint(m_view->horizontalScrollBar()->value(),
-                            m_view->verticalScrollBar()->value()), scroll);
+                            m_view->verticalScrollBar()->value()),
+                     scroll);
         QVERIFY(!m_view->IsEditing());
     }
 }
@@ -225,20 +230,32 @@ void TestVeldenView::typing_data()
 {
     QTest::addColumn<int>("column");
     QTest::addColumn<QString>("keys");
-    QTest::addColumn<QString>("cell");  // the cell's text after Enter
+    QTest::addColumn<QString>("cell"); // the cell's text after Enter
     QTest::addColumn<int>("beeps");
-    QTest::newRow("number 12a") << 1 << "12a" << "12A" << 0;
-    QTest::newRow("number 12 stores nothing") << 1 << "12" << "2M" << 1; // Enter check beeps
-    QTest::newRow("number 12-") << 1 << "12-" << "12Z" << 2;  // on the keystroke and on Enter
-    QTest::newRow("number 20000B") << 1 << "20000B" << "0B" << 2;
-    QTest::newRow("number -3C") << 1 << "-3C" << "0C" << 2;
-    QTest::newRow("time 7:5") << 5 << "7:5" << "07:05" << 0;
-    QTest::newRow("time 24:00") << 5 << "24:00" << "00:00" << 3; // 24:0 and 24:00, then Enter
-    QTest::newRow("time 12:75") << 5 << "12:75" << "12:00" << 2;
-    QTest::newRow("time 7 alone") << 5 << "7" << "06:01" << 1;
-    QTest::newRow("platform 100") << 7 << "100" << "1" << 2;
-    QTest::newRow("platform 5") << 7 << "5" << "5" << 0;
-    QTest::newRow("name") << 4 << "Kaiji" << "Kaiji" << 0;
+    QTest::newRow("number 12a") << 1 << "12a"
+                                << "12A" << 0;
+    QTest::newRow("number 12 stores nothing") << 1 << "12"
+                                              << "2M" << 1; // Enter check beeps
+    QTest::newRow("number 12-") << 1 << "12-"
+                                << "12Z" << 2; // on the keystroke and on Enter
+    QTest::newRow("number 20000B") << 1 << "20000B"
+                                   << "0B" << 2;
+    QTest::newRow("number -3C") << 1 << "-3C"
+                                << "0C" << 2;
+    QTest::newRow("time 7:5") << 5 << "7:5"
+                              << "07:05" << 0;
+    QTest::newRow("time 24:00") << 5 << "24:00"
+                                << "00:00" << 3; // 24:0 and 24:00, then Enter
+    QTest::newRow("time 12:75") << 5 << "12:75"
+                                << "12:00" << 2;
+    QTest::newRow("time 7 alone") << 5 << "7"
+                                  << "06:01" << 1;
+    QTest::newRow("platform 100") << 7 << "100"
+                                  << "1" << 2;
+    QTest::newRow("platform 5") << 7 << "5"
+                                << "5" << 0;
+    QTest::newRow("name") << 4 << "Kaiji"
+                          << "Kaiji" << 0;
 }
 
 void TestVeldenView::typing()
@@ -296,7 +313,9 @@ void TestVeldenView::unencodableCharacterIsRefused()
 void TestVeldenView::untouchedTextKeepsItsBytes()
 {
     // An invalid byte and a duplicate code that does not survive a round trip.
-    const QByteArray odd("\xFF" "a\xED\x40", 4);
+    const QByteArray odd("\xFF"
+                         "a\xED\x40",
+                         4);
     m_doc->m_QLMDoc.m_TrainInfo.ElementAt(2).strNote = odd;
     ClickCell(10, 2);
     ClickCell(10, 2);
@@ -317,7 +336,7 @@ void TestVeldenView::enterClosesDeferredAndChecksFormat()
     QTest::keyPress(TextBox(), Qt::Key_Return);
     QVERIFY(m_view->IsEditing()); // the close is queued, never done inside the key handling
     QTest::keyRelease(TextBox(), Qt::Key_Return);
-    QCOMPARE(m_beeps, 1);          // "0002" reads one field of "%d%c"
+    QCOMPARE(m_beeps, 1); // "0002" reads one field of "%d%c"
     QTRY_VERIFY(!m_view->IsEditing());
     QVERIFY(!m_doc->IsModified()); // the incomplete number was not handed over
     QCOMPARE(m_doc->m_QLMDoc.m_TrainInfo.ElementAt(1).wTrainNo, 2);
@@ -468,7 +487,7 @@ void TestVeldenView::painting()
     QCOMPARE(image.pixel(300, 80 + 19), grid);
     QImage marker(15, 15, QImage::Format_ARGB32);
     marker = image.copy(25, 83, 15, 15);
-    QCOMPARE(marker.pixel(0, 0), qRgb(0, 0, 0));    // the corner of the back sheet
+    QCOMPARE(marker.pixel(0, 0), qRgb(0, 0, 0)); // the corner of the back sheet
     QCOMPARE(marker.pixel(14, 0), m_view->palette().color(QPalette::Button).rgb());
     // No frame on other rows; Cut changes the marker only.
     QCOMPARE(image.pixel(300, 60), white);
