@@ -73,6 +73,9 @@ void CEditField::EditValue(const EditRules::EditorSetup& value, CVeldenView* vie
         }
         widget->setFont(m_font);
         widget->installEventFilter(this);
+        // A click on the margin gives the control the focus instead of the grid behind.
+        setFocusProxy(widget);
+        setFocusPolicy(Qt::ClickFocus);
         update();
     }
 
@@ -95,6 +98,8 @@ void CEditField::DestroyControl()
     if (m_pControl) {
         QWidget* widget = Control();
         m_pControl = nullptr;
+        setFocusProxy(nullptr);
+        setFocusPolicy(Qt::NoFocus);
         delete widget;
     }
     m_pView = nullptr;
@@ -116,6 +121,12 @@ void CEditField::keyPressEvent(QKeyEvent* event)
                 view, [view] { view->EndEdit(); }, Qt::QueuedConnection);
         }
     }
+    event->accept();
+}
+
+void CEditField::mousePressEvent(QMouseEvent* event)
+{
+    // The margin belongs to the editor: a press there must not reach the grid behind it.
     event->accept();
 }
 

@@ -15,7 +15,8 @@ bool IsBlank(char ch)
     return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\v' || ch == '\f' || ch == '\r';
 }
 
-// The stored bytes of a text member of column c, or null for the columns without one.
+} // namespace
+
 QByteArray* TextMember(tagTRAININFO& t, int column)
 {
     switch (column) {
@@ -32,12 +33,10 @@ QByteArray* TextMember(tagTRAININFO& t, int column)
     }
 }
 
-const QByteArray* TextMember(const tagTRAININFO& t, int column)
+static const QByteArray* TextMember(const tagTRAININFO& t, int column)
 {
     return TextMember(const_cast<tagTRAININFO&>(t), column);
 }
-
-} // namespace
 
 EditorSetup EditorFor(const tagTRAININFO& t, int column)
 {

@@ -29,6 +29,9 @@ struct EditorSetup
     int listIndex = 0; // lists: the train's 1-based index (0 selects nothing)
 };
 
+// The text member that column c shows (3, 4, 8, 10), or null for the other columns.
+QByteArray* TextMember(tagTRAININFO& t, int column);
+
 // The editor of column c (1..10) for train t. Column 9 and any other column get none.
 EditorSetup EditorFor(const tagTRAININFO& t, int column);
 

@@ -32,8 +32,9 @@ void CMyEditBox::keyReleaseEvent(QKeyEvent* event)
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         // A number cell must be complete when Enter is released: the count of fields read has
         // to match the format's. An incomplete number beeps and the key goes no further.
+        // Text cells have no format and always pass, whatever characters they hold.
         const EditRules::EncodedText encoded = EditRules::EncodeEditorText(text());
-        if (!encoded.bytes.isEmpty() || !encoded.ok) {
+        if (!m_format.isEmpty() && (!encoded.bytes.isEmpty() || !encoded.ok)) {
             if (!encoded.ok || !EditRules::EnterCheckPasses(encoded.bytes, m_format)) {
                 Msg::Beep();
                 event->accept();

@@ -17,8 +17,6 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
-#include <QStyle>
-#include <QStyleOptionButton>
 
 using namespace GridGeometry;
 
@@ -65,6 +63,7 @@ void CVeldenView::OnUpdate()
         m_state.m_nCurRow = 0;
     }
     SetRowCount(Timetable().m_wTrainCount + 1);
+    KeepEditorOnCurrentCell();
     viewport()->update();
 }
 
@@ -180,18 +179,39 @@ void CVeldenView::BeginEdit()
         EditRules::EditorFor(Timetable().m_TrainInfo.ElementAt(row), column);
     if (setup.kind == EditRules::EditorKind::None)
         return;
-    const QPoint pos = ScrollPosition();
+    // What the cell held when the editor opened: typed back to this text, it keeps these bytes.
+    m_editOpenBytes = setup.text;
     m_pEditField->show();
-    m_pEditField->setGeometry(ClientCellRect(column, row, pos.x(), pos.y()));
+    PlaceEditor();
     m_pEditField->raise();
     m_pEditField->EditValue(setup, this);
+}
+
+void CVeldenView::PlaceEditor()
+{
+    const QPoint pos = ScrollPosition();
+    m_pEditField->setGeometry(
+        ClientCellRect(m_state.m_nCurColumn, m_state.m_nCurRow, pos.x(), pos.y()));
+}
+
+void CVeldenView::KeepEditorOnCurrentCell()
+{
+    // Rows may have moved under an open editor: it follows its train, and closes when that
+    // train is gone, so that it never stands over a cell it does not edit.
+    if (!IsEditing())
+        return;
+    if (CurrentTrainExists())
+        PlaceEditor();
+    else
+        EndEdit();
 }
 
 void CVeldenView::EndEdit()
 {
     if (!m_pEditField)
         return;
-    const bool hadFocus = m_pEditField->isAncestorOf(QApplication::focusWidget());
+    // The window's focus widget, which is kept while another window is active.
+    const bool hadFocus = m_pEditField->isAncestorOf(window()->focusWidget());
     m_pEditField->DestroyControl();
     m_pEditField->hide();
     if (hadFocus)
@@ -210,8 +230,12 @@ void CVeldenView::ApplyEditValue(const QString& text)
         tagTRAININFO& train = Timetable().m_TrainInfo.ElementAt(m_state.m_nCurRow);
         const QByteArray original = EditRules::EditorFor(train, column).text;
         const bool textColumn = column == 3 || column == 4 || column == 8 || column == 10;
-        if (textColumn && text == Sjis::Decode(original)) {
-            // The text reads as stored: keep the stored bytes exactly.
+        if (textColumn && text == Sjis::Decode(m_editOpenBytes)) {
+            // Typed back to the text it opened with: the cell keeps its bytes exactly, even
+            // those that would not survive decoding and encoding again.
+            *EditRules::TextMember(train, column) = m_editOpenBytes;
+        } else if (textColumn && text == Sjis::Decode(original)) {
+            // The text reads as stored: keep the stored bytes.
         } else {
             const EditRules::EncodedText encoded = EditRules::EncodeEditorText(text);
             if (!encoded.ok) {
@@ -246,8 +270,13 @@ void CVeldenView::mousePressEvent(QMouseEvent* event)
     const QPoint logical = event->position().toPoint() + ScrollPosition();
     const Cell cell = CellFromPoint(logical.x(), logical.y());
     event->accept();
-    if (!IsValidCell(cell.column, cell.row, false))
-        return; // beyond the last row or column, or on a column's edge: nothing happens
+    if (!IsValidCell(cell.column, cell.row, false)) {
+        // Beyond the last row or column, or on a column's edge: nothing happens. The press
+        // has moved the keyboard focus to the grid; an open editor keeps it.
+        if (IsEditing())
+            m_pEditField->Control()->setFocus(Qt::MouseFocusReason);
+        return;
+    }
     if (cell.column == m_state.m_nCurColumn && cell.row == m_state.m_nCurRow) {
         BeginEdit();
     } else {
@@ -349,26 +378,22 @@ void CVeldenView::paintEvent(QPaintEvent* event)
     }
 }
 
-void CVeldenView::DrawHeaderFace(QPainter& p, const QRect& rect, int column)
+void CVeldenView::DrawHeaderFace(QPainter& p, const QRect& rect, bool pushButton)
 {
-    if (column == 0 && !rect.isEmpty()) {
-        QStyleOptionButton option;
-        option.initFrom(viewport());
-        option.rect = rect;
-        option.state |= QStyle::State_Raised | QStyle::State_Enabled;
-        style()->drawPrimitive(QStyle::PE_PanelButtonCommand, &option, &p, viewport());
-        return;
-    }
-    // Button face with a 3-D edge: highlight on the top and left, dark shadow on the bottom
-    // and right.
+    // Button face with a 3-D edge: light on the top and left, dark on the bottom and right,
+    // the bottom-right edge drawn last so that it owns the corners.
+    auto edge = [&p](const QRect& r, const QColor& topLeft, const QColor& bottomRight) {
+        p.fillRect(r.x(), r.y(), r.width() - 1, 1, topLeft);
+        p.fillRect(r.x(), r.y(), 1, r.height() - 1, topLeft);
+        p.fillRect(r.x() + r.width() - 1, r.y(), 1, r.height(), bottomRight);
+        p.fillRect(r.x(), r.y() + r.height() - 1, r.width(), 1, bottomRight);
+    };
     const QPalette& pal = palette();
     p.fillRect(rect, pal.color(QPalette::Button));
-    const QColor light = pal.color(QPalette::Light);
-    const QColor dark = pal.color(QPalette::Shadow);
-    p.fillRect(rect.x(), rect.y(), rect.width() - 1, 1, light);
-    p.fillRect(rect.x(), rect.y(), 1, rect.height() - 1, light);
-    p.fillRect(rect.x() + rect.width() - 1, rect.y(), 1, rect.height(), dark);
-    p.fillRect(rect.x(), rect.y() + rect.height() - 1, rect.width(), 1, dark);
+    edge(rect, pal.color(QPalette::Light), pal.color(QPalette::Shadow));
+    // The corner cell is a raised push button: a second, softer edge inside the first.
+    if (pushButton && rect.width() > 2 && rect.height() > 2)
+        edge(rect.adjusted(1, 1, -1, -1), pal.color(QPalette::Midlight), pal.color(QPalette::Dark));
 }
 
 void CVeldenView::DrawRow(QPainter& p, int row)
@@ -378,7 +403,7 @@ void CVeldenView::DrawRow(QPainter& p, int row)
     if (row == 0) {
         for (int c = 0; c < kColumnCount; ++c) {
             const QRect rect = CellRect(c, 0);
-            DrawHeaderFace(p, rect, c);
+            DrawHeaderFace(p, rect, c == 0);
             p.setPen(textColor);
             const QRect inner = rect.adjusted(kTextInset, kTextInset, -kTextInset, -kTextInset);
             p.drawText(inner, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
@@ -390,7 +415,7 @@ void CVeldenView::DrawRow(QPainter& p, int row)
         return; // the refresh has not caught up with the document yet
 
     const QRect numberRect = CellRect(0, row);
-    DrawHeaderFace(p, numberRect, 1);
+    DrawHeaderFace(p, numberRect, false);
     p.setPen(textColor);
     // The row number sits at the cell's corner, without the inset of the other texts.
     p.drawText(numberRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,

@@ -77,13 +77,16 @@ protected:
 private:
     void DrawRow(QPainter& p, int row);
     void DrawCell(QPainter& p, int row, int column, const QByteArray& text);
-    void DrawHeaderFace(QPainter& p, const QRect& rect, int column);
+    void DrawHeaderFace(QPainter& p, const QRect& rect, bool pushButton);
     void UpdateScrollBars();
     QPoint ScrollPosition() const;
     bool CurrentTrainExists() const;
+    void PlaceEditor();
+    void KeepEditorOnCurrentCell();
 
     CVeldenDoc* m_pDoc;
     GridState m_state;
     QFont m_font;
     CEditField* m_pEditField = nullptr;
+    QByteArray m_editOpenBytes; // the edited text cell's bytes when the editor opened
 };

@@ -38,6 +38,7 @@ private slots:
     void japaneseTextIsStoredAsShiftJis();
     void unencodableCharacterIsRefused();
     void untouchedTextKeepsItsBytes();
+    void editorFollowsItsCell();
     void enterClosesDeferredAndChecksFormat();
     void escapeKeepsEditorOpen();
     void escapeClearsCopySource();
@@ -146,6 +147,7 @@ void TestVeldenView::clicks_data()
     QTest::newRow("row number") << QPoint(10, 65) << false << 3 << 2;
     QTest::newRow("column's first pixel") << QPoint(X(5), 25) << true << 3 << 2;
     QTest::newRow("below the last row") << QPoint(X(5) + 3, 41 * 20 + 5) << true << 3 << 2;
+    QTest::newRow("editor's margin") << QPoint(X(3) + 1, 41) << true << 3 << 2;
 }
 
 void TestVeldenView::clicks()
@@ -165,6 +167,8 @@ void TestVeldenView::clicks()
     QTEST(m_view->IsEditing(), "editing");
     QTEST(m_view->State().m_nCurColumn, "column");
     QTEST(m_view->State().m_nCurRow, "row");
+    // Typing goes on in the editor while it is open, to the grid once it has closed.
+    QVERIFY(m_view->IsEditing() ? TextBox()->hasFocus() : m_view->hasFocus());
 }
 
 void TestVeldenView::doubleClickOnlySelects()
@@ -325,6 +329,48 @@ void TestVeldenView::untouchedTextKeepsItsBytes()
     QTest::keyClick(TextBox(), Qt::Key_Return);
     QTRY_VERIFY(!m_view->IsEditing());
     QCOMPARE(m_doc->m_QLMDoc.m_TrainInfo.ElementAt(2).strNote, odd);
+    QCOMPARE(m_beeps, 0); // a text cell passes Enter whatever it holds
+
+    // Typed to and back: the cell still holds the bytes it opened with.
+    const QByteArray duplicate("a\xED\x40", 3);
+    QVERIFY(!Sjis::RoundTrips(duplicate));
+    m_doc->m_QLMDoc.m_TrainInfo.ElementAt(2).strGuide = duplicate;
+    ClickCell(8, 2);
+    ClickCell(8, 2);
+    QTest::keyClick(TextBox(), Qt::Key_End);
+    QTest::keyClick(TextBox(), Qt::Key_X);
+    QVERIFY(m_doc->m_QLMDoc.m_TrainInfo.ElementAt(2).strGuide != duplicate);
+    QTest::keyClick(TextBox(), Qt::Key_Backspace);
+    QCOMPARE(m_doc->m_QLMDoc.m_TrainInfo.ElementAt(2).strGuide, duplicate);
+    QCOMPARE(m_beeps, 0);
+}
+
+void TestVeldenView::editorFollowsItsCell()
+{
+    ClickCell(3, 5);
+    ClickCell(3, 5);
+    QVERIFY(m_view->IsEditing());
+    auto placed = [this] {
+        return m_view->EditField()->geometry() ==
+               GridGeometry::ClientCellRect(3, m_view->State().m_nCurRow,
+                                            m_view->horizontalScrollBar()->value(),
+                                            m_view->verticalScrollBar()->value());
+    };
+    m_view->ScrollBy(30, 40);
+    QVERIFY(placed());
+    // Rows inserted above: the editor stays over its train, which is now row 8.
+    m_view->InsertRows(2, 3);
+    m_view->OnUpdate();
+    QCOMPARE(m_view->State().m_nCurRow, 8);
+    QVERIFY(m_view->IsEditing());
+    QVERIFY(placed());
+    TextBox()->setText("Kaiji");
+    QCOMPARE(m_doc->m_QLMDoc.m_TrainInfo.ElementAt(8).strName, QByteArray("Kaiji"));
+    // Its train removed: the editor closes.
+    m_view->RemoveRows(8, 1);
+    m_view->OnUpdate();
+    QVERIFY(!m_view->IsEditing());
+    QCOMPARE(m_view->State().m_nCurRow, 0);
 }
 
 void TestVeldenView::enterClosesDeferredAndChecksFormat()
@@ -498,6 +544,18 @@ void TestVeldenView::painting()
     // Header cells: highlight on top, dark shadow at the bottom.
     QCOMPARE(image.pixel(X(2) + 10, 0), m_view->palette().color(QPalette::Light).rgb());
     QCOMPARE(image.pixel(X(2) + 10, 19), m_view->palette().color(QPalette::Shadow).rgb());
+    QCOMPARE(image.pixel(X(2) + 10, 1), m_view->palette().color(QPalette::Button).rgb());
+    // The corner cell is a raised push button: two edges on each side.
+    const QPalette& pal = m_view->palette();
+    QCOMPARE(image.pixel(10, 0), pal.color(QPalette::Light).rgb());
+    QCOMPARE(image.pixel(10, 1), pal.color(QPalette::Midlight).rgb());
+    QCOMPARE(image.pixel(0, 10), pal.color(QPalette::Light).rgb());
+    QCOMPARE(image.pixel(1, 10), pal.color(QPalette::Midlight).rgb());
+    QCOMPARE(image.pixel(10, 19), pal.color(QPalette::Shadow).rgb());
+    QCOMPARE(image.pixel(10, 18), pal.color(QPalette::Dark).rgb());
+    QCOMPARE(image.pixel(49, 10), pal.color(QPalette::Shadow).rgb());
+    QCOMPARE(image.pixel(48, 10), pal.color(QPalette::Dark).rgb());
+    QCOMPARE(image.pixel(25, 10), pal.color(QPalette::Button).rgb());
     // Text is drawn somewhere inside cell (4, 1), not on its 3-pixel margin.
     bool ink = false;
     for (int y = 23; y < 37 && !ink; ++y)
