@@ -1,6 +1,7 @@
 // Writes a demonstration timetable and pictures of the main window with it, one with each
 // menu open, for looking at the shell by eye. Not a test: build the target and run
 //   makeshots <output folder>
+#include "aboutdlg.h"
 #include "childframe.h"
 #include "docmanager.h"
 #include "fonts.h"
@@ -108,6 +109,9 @@ int main(int argc, char* argv[])
     }
     manager->CloseAllDocuments();
     Save(frame, QDir(out).filePath(QStringLiteral("empty.png")));
+    CAboutDlg about(frame);
+    about.adjustSize();
+    Save(&about, QDir(out).filePath(QStringLiteral("about.png")));
     const QList<QAction*> emptyMenus = frame->menuBar()->actions();
     for (int i = 0; i < emptyMenus.size(); ++i)
         SaveWithMenu(frame, emptyMenus.at(i), QDir(out).filePath(QStringLiteral("menu128-%1.png").arg(i)));

@@ -356,6 +356,27 @@ void TestMainFrame::droppedFilesOpen()
         titles << doc->GetTitle();
     QCOMPARE(titles, QStringList({"one.qlm", "two.qlm"}));
     QCOMPARE(m_pFrame->MdiArea()->subWindowList().size(), 2);
+
+    // A file that is no timetable is refused with its reason; the others still open.
+    MessageRecorder messages;
+    const QString text = m_pDir->filePath(QStringLiteral("notes.txt"));
+    QFile file(text);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("plain text");
+    file.close();
+    const QString three = m_pDir->filePath(QStringLiteral("three.qlm"));
+    QVERIFY(QFile::copy(files[0], three));
+    QMimeData mixed;
+    mixed.setUrls({QUrl::fromLocalFile(text), QUrl::fromLocalFile(three)});
+    QDragEnterEvent enterMixed(at.toPoint(), Qt::CopyAction, &mixed, Qt::LeftButton,
+                               Qt::NoModifier);
+    QApplication::sendEvent(m_pFrame, &enterMixed);
+    QDropEvent dropMixed(at, Qt::CopyAction, &mixed, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(m_pFrame, &dropMixed);
+    QCOMPARE(messages.records.size(), 1);
+    QVERIFY(messages.records.constFirst().text.contains(QStringLiteral("notes.txt")));
+    QCOMPARE(m_pFrame->DocManager()->Documents().size(), 3);
+    QCOMPARE(m_pFrame->DocManager()->ActiveDocument()->GetTitle(), QStringLiteral("three.qlm"));
 }
 
 void TestMainFrame::startWithoutArguments()
