@@ -176,8 +176,10 @@ void CMainFrame::CreateMenus()
              ID_EDIT_DESTINATION, kSeparator, ID_EDIT_REPLACE, kSeparator, ID_EDIT_CUT,
              ID_EDIT_COPY, ID_EDIT_PASTE, kSeparator, ID_PATTERNDIA});
     AddMenu(m_menus129, view, viewItems);
-    AddMenu(m_menus129, QStringLiteral("ｳｨﾝﾄﾞｳ(&W)"),
-            {ID_WINDOW_NEW, ID_WINDOW_CASCADE, ID_WINDOW_TILE_HORZ, ID_WINDOW_ARRANGE});
+    QMenu* window = AddMenu(m_menus129, QStringLiteral("ｳｨﾝﾄﾞｳ(&W)"),
+                            {ID_WINDOW_NEW, ID_WINDOW_CASCADE, ID_WINDOW_TILE_HORZ,
+                             ID_WINDOW_ARRANGE});
+    connect(window, &QMenu::aboutToShow, this, [this, window] { UpdateWindowList(window); });
     AddMenu(m_menus129, help, helpItems);
 }
 
@@ -275,6 +277,35 @@ void CMainFrame::UpdateRecentFileMenus()
             });
             menu->insertAction(it.value(), action);
         }
+    }
+}
+
+void CMainFrame::UpdateWindowList(QMenu* menu)
+{
+    // Below the window commands: the open document windows, numbered, the active one checked.
+    for (QAction* action : menu->actions()) {
+        if (action->property("windowList").toBool()) {
+            menu->removeAction(action);
+            delete action;
+        }
+    }
+    const QList<QMdiSubWindow*> windows = m_pArea->subWindowList();
+    if (windows.isEmpty())
+        return;
+    menu->addSeparator()->setProperty("windowList", true);
+    for (int i = 0; i < windows.size(); ++i) {
+        QMdiSubWindow* window = windows.at(i);
+        QString title = window->windowTitle().remove(QStringLiteral("[*]"));
+        title.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction* action = menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(title));
+        action->setProperty("windowList", true);
+        action->setCheckable(true);
+        action->setChecked(window == m_pArea->currentSubWindow());
+        connect(action, &QAction::triggered, this, [this, window] {
+            if (window->isMinimized())
+                window->showNormal();
+            m_pArea->setActiveSubWindow(window);
+        });
     }
 }
 

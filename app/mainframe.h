@@ -66,6 +66,7 @@ private:
     QMenu* AddMenu(QList<QMenu*>& set, const QString& title, const QList<int>& items);
     void ShowMenuSet(int id);
     void UpdateRecentFileMenus();
+    void UpdateWindowList(QMenu* menu);
     void UpdateTitle();
     static QString TitleFor(const CChildFrame* frame);
     void RunOnView(void (*command)(CVeldenView&));

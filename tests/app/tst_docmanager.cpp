@@ -327,6 +327,22 @@ void TestDocManager::secondWindowOnDocument()
     // Each window keeps its own grid state.
     second->GetView()->State().m_nCopySrcRow = 3;
     QCOMPARE(first->GetView()->State().m_nCopySrcRow, -1);
+    // The Window menu lists both windows and switches between them.
+    QMenu* windowMenu = m_pFrame->menuBar()->actions().at(3)->menu();
+    emit windowMenu->aboutToShow();
+    QList<QAction*> listed;
+    for (QAction* action : windowMenu->actions())
+        if (action->property("windowList").toBool() && !action->isSeparator())
+            listed << action;
+    QCOMPARE(listed.size(), 2);
+    QCOMPARE(listed.at(0)->text(), QStringLiteral("&1 QLM1:1"));
+    QCOMPARE(listed.at(1)->text(), QStringLiteral("&2 QLM1:2"));
+    QVERIFY(!listed.at(0)->isChecked() && listed.at(1)->isChecked());
+    listed.at(0)->trigger();
+    QCOMPARE(m_pManager->ActiveFrame(), first);
+    emit windowMenu->aboutToShow(); // rebuilt, not appended
+    QCOMPARE(windowMenu->actions().size(), 4 + 1 + 2);
+    m_pFrame->MdiArea()->setActiveSubWindow(second);
     // A change shows in both titles.
     doc->SetModifiedFlag(true);
     QVERIFY(first->isWindowModified() && second->isWindowModified());
