@@ -24,8 +24,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
     m_pVersion->setObjectName(QStringLiteral("version"));
     auto* text = new QVBoxLayout;
     text->addWidget(m_pVersion);
-    for (const char* line : {"MARVO - Orlindo 発車標の時刻表エディタ",
-                             "Linux / Qt 版",
+    for (const char* line : {"MARVO - Orlindo 発車標の時刻表エディタ", "Linux / Qt 版",
                              "時刻表ファイル (*.qlm) を作成・編集します"})
         text->addWidget(new QLabel(QString::fromUtf8(line), this));
     text->addStretch();

@@ -5,12 +5,12 @@
 #include "veldendoc.h"
 
 #include <QApplication>
-#include <algorithm>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QSettings>
+#include <algorithm>
 
 namespace {
 
@@ -43,7 +43,10 @@ public:
     WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
-QString SettingsGroup() { return QStringLiteral("Recent File List"); }
+QString SettingsGroup()
+{
+    return QStringLiteral("Recent File List");
+}
 
 // Two names of one file compare equal even when written differently.
 QString CanonicalName(const QString& path)
@@ -196,13 +199,13 @@ bool CDocManager::SaveModified(CVeldenDoc* doc)
 {
     if (!doc->IsModified())
         return true;
-    const QString name =
-        doc->GetPathName().isEmpty() ? doc->GetTitle() : QDir::toNativeSeparators(doc->GetPathName());
-    const auto answer = Msg::Show(m_pDialogParent,
-                                  QStringLiteral("%1 への変更を保存しますか?").arg(name),
-                                  Msg::AppTitle(), QMessageBox::Warning,
-                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-                                  QMessageBox::Yes);
+    const QString name = doc->GetPathName().isEmpty()
+                             ? doc->GetTitle()
+                             : QDir::toNativeSeparators(doc->GetPathName());
+    const auto answer =
+        Msg::Show(m_pDialogParent, QStringLiteral("%1 への変更を保存しますか?").arg(name),
+                  Msg::AppTitle(), QMessageBox::Warning,
+                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
     if (answer == QMessageBox::Yes)
         return OnFileSave(doc);
     return answer == QMessageBox::No;
@@ -235,7 +238,10 @@ CChildFrame* CDocManager::OnWindowNew()
     return CreateFrame(active->GetDocument());
 }
 
-void CDocManager::OnWindowCascade() { m_pArea->cascadeSubWindows(); }
+void CDocManager::OnWindowCascade()
+{
+    m_pArea->cascadeSubWindows();
+}
 
 void CDocManager::OnWindowTile()
 {

@@ -25,8 +25,8 @@ public:
 
     // The file dialogs. Tests replace them; an empty result means the user cancelled.
     using OpenPrompt = std::function<QStringList(QWidget* parent, const QString& filter)>;
-    using SavePrompt = std::function<QString(QWidget* parent, const QString& suggested,
-                                             const QString& filter)>;
+    using SavePrompt =
+        std::function<QString(QWidget* parent, const QString& suggested, const QString& filter)>;
     static void SetOpenPrompt(OpenPrompt prompt);
     static void SetSavePrompt(SavePrompt prompt);
     // The file dialogs' filter: the timetable files and all files.

@@ -46,7 +46,10 @@ QStringList LocalFiles(const QMimeData* mime)
 } // namespace
 
 // The icons live in a static library, whose resources must be registered by hand.
-static void InitResources() { Q_INIT_RESOURCE(marvo); }
+static void InitResources()
+{
+    Q_INIT_RESOURCE(marvo);
+}
 
 CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
 {
@@ -105,7 +108,9 @@ void CMainFrame::CreateActions()
         m_actions.insert(info.id, action);
     }
 
-    auto on = [this](int id, auto slot) { connect(m_actions.value(id), &QAction::triggered, this, slot); };
+    auto on = [this](int id, auto slot) {
+        connect(m_actions.value(id), &QAction::triggered, this, slot);
+    };
     on(ID_FILE_NEW, [this] { m_pDocManager->OnFileNew(); });
     on(ID_FILE_OPEN, [this] { m_pDocManager->OnFileOpen(); });
     on(ID_FILE_CLOSE, [this] { m_pDocManager->CloseDocument(m_pDocManager->ActiveDocument()); });
@@ -153,7 +158,8 @@ QMenu* CMainFrame::CreateFileMenu(bool withDocument)
     if (withDocument)
         items << ID_FILE_CLOSE << ID_FILE_SAVE << ID_FILE_SAVE_AS;
     items << kSeparator << ID_FILE_MRU_FIRST;
-    QMenu* menu = AddMenu(withDocument ? m_menus129 : m_menus128, QStringLiteral("ﾌｧｲﾙ(&F)"), items);
+    QMenu* menu =
+        AddMenu(withDocument ? m_menus129 : m_menus128, QStringLiteral("ﾌｧｲﾙ(&F)"), items);
     m_mruAnchors.insert(menu, menu->addSeparator());
     menu->addAction(m_actions.value(ID_APP_EXIT));
     return menu;
@@ -176,9 +182,9 @@ void CMainFrame::CreateMenus()
              ID_EDIT_DESTINATION, kSeparator, ID_EDIT_REPLACE, kSeparator, ID_EDIT_CUT,
              ID_EDIT_COPY, ID_EDIT_PASTE, kSeparator, ID_PATTERNDIA});
     AddMenu(m_menus129, view, viewItems);
-    QMenu* window = AddMenu(m_menus129, QStringLiteral("ｳｨﾝﾄﾞｳ(&W)"),
-                            {ID_WINDOW_NEW, ID_WINDOW_CASCADE, ID_WINDOW_TILE_HORZ,
-                             ID_WINDOW_ARRANGE});
+    QMenu* window =
+        AddMenu(m_menus129, QStringLiteral("ｳｨﾝﾄﾞｳ(&W)"),
+                {ID_WINDOW_NEW, ID_WINDOW_CASCADE, ID_WINDOW_TILE_HORZ, ID_WINDOW_ARRANGE});
     connect(window, &QMenu::aboutToShow, this, [this, window] { UpdateWindowList(window); });
     AddMenu(m_menus129, help, helpItems);
 }
@@ -198,8 +204,8 @@ void CMainFrame::CreateToolBars()
     m_pMainToolBar = addToolBar(QStringLiteral("ﾂｰﾙ ﾊﾞｰ"));
     m_pMainToolBar->setObjectName(QStringLiteral("mainToolBar"));
     for (int id : std::initializer_list<int>{ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, kSeparator,
-                   ID_EDIT_CUT, ID_EDIT_COPY,
-                   ID_EDIT_PASTE, kSeparator, ID_APP_ABOUT}) {
+                                             ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, kSeparator,
+                                             ID_APP_ABOUT}) {
         if (id == kSeparator)
             m_pMainToolBar->addSeparator();
         else
@@ -356,24 +362,29 @@ void CMainFrame::changeEvent(QEvent* event)
 {
     // A maximised document window writes "<title> - [<its title>]" into the main window's
     // title on its own; the main window keeps "MARVO - <document>" in every window state.
-    if (event->type() == QEvent::WindowTitleChange && m_pDocManager
-        && windowTitle() != TitleFor(m_pDocManager->ActiveFrame()))
+    if (event->type() == QEvent::WindowTitleChange && m_pDocManager &&
+        windowTitle() != TitleFor(m_pDocManager->ActiveFrame()))
         UpdateTitle();
     QMainWindow::changeEvent(event);
 }
 
-QString CMainFrame::HelpFileName() { return QStringLiteral("MARVO.CHM"); }
+QString CMainFrame::HelpFileName()
+{
+    return QStringLiteral("MARVO.CHM");
+}
 
 QString CMainFrame::HelpFailedText(const QString& fileName)
 {
-    return QStringLiteral("ヘルプファイル %1 が開けません｡ ディスク上にファイルがあるか確認して下さい｡")
+    return QStringLiteral(
+               "ヘルプファイル %1 が開けません｡ ディスク上にファイルがあるか確認して下さい｡")
         .arg(fileName);
 }
 
 void CMainFrame::SetUrlOpener(UrlOpener opener)
 {
-    g_urlOpener = opener ? std::move(opener)
-                         : UrlOpener([](const QUrl& url) { return QDesktopServices::openUrl(url); });
+    g_urlOpener = opener
+                      ? std::move(opener)
+                      : UrlOpener([](const QUrl& url) { return QDesktopServices::openUrl(url); });
 }
 
 void CMainFrame::OnHelp()

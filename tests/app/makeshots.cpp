@@ -20,7 +20,10 @@
 
 namespace {
 
-QByteArray J(const char* text) { return Sjis::FromUtf8(text); }
+QByteArray J(const char* text)
+{
+    return Sjis::FromUtf8(text);
+}
 
 void FillDemo(CQLMDoc& doc)
 {
@@ -37,8 +40,11 @@ void FillDemo(CQLMDoc& doc)
         type.layoutMain = doc.m_LayoutMain;
         type.layoutSub = doc.m_LayoutSub;
     }
-    const char* dests[][2] = {{"東京", "Tokyo"}, {"新宿", "Shinjuku"}, {"高尾", "Takao"},
-                              {"大月", "Otsuki"}, {"松本", "Matsumoto"}};
+    const char* dests[][2] = {{"東京", "Tokyo"},
+                              {"新宿", "Shinjuku"},
+                              {"高尾", "Takao"},
+                              {"大月", "Otsuki"},
+                              {"松本", "Matsumoto"}};
     doc.SetDestinationCount(5);
     for (int i = 0; i < 5; ++i) {
         doc.m_Destination.ElementAt(i + 1).strName = J(dests[i][0]);
@@ -66,7 +72,10 @@ void FillDemo(CQLMDoc& doc)
     }
 }
 
-void Save(QWidget* widget, const QString& path) { widget->grab().save(path); }
+void Save(QWidget* widget, const QString& path)
+{
+    widget->grab().save(path);
+}
 
 // The main window with one menu dropped down, drawn into one picture.
 void SaveWithMenu(CMainFrame* frame, QAction* menuAction, const QString& path)
@@ -114,7 +123,8 @@ int main(int argc, char* argv[])
     Save(&about, QDir(out).filePath(QStringLiteral("about.png")));
     const QList<QAction*> emptyMenus = frame->menuBar()->actions();
     for (int i = 0; i < emptyMenus.size(); ++i)
-        SaveWithMenu(frame, emptyMenus.at(i), QDir(out).filePath(QStringLiteral("menu128-%1.png").arg(i)));
+        SaveWithMenu(frame, emptyMenus.at(i),
+                     QDir(out).filePath(QStringLiteral("menu128-%1.png").arg(i)));
 
     manager->OpenDocumentFile(file);
     frame->resize(900, 640);
@@ -123,7 +133,8 @@ int main(int argc, char* argv[])
     Save(frame, QDir(out).filePath(QStringLiteral("main.png")));
     const QList<QAction*> menus = frame->menuBar()->actions();
     for (int i = 0; i < menus.size(); ++i)
-        SaveWithMenu(frame, menus.at(i), QDir(out).filePath(QStringLiteral("menu129-%1.png").arg(i)));
+        SaveWithMenu(frame, menus.at(i),
+                     QDir(out).filePath(QStringLiteral("menu129-%1.png").arg(i)));
 
     manager->ActiveFrame()->showNormal();
     manager->OnWindowNew();

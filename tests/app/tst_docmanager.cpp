@@ -52,9 +52,8 @@ void TestDocManager::initTestCase()
     UseTemporarySettings(m_settingsDir);
     QCoreApplication::setOrganizationName(QStringLiteral("MARVO"));
     QCoreApplication::setApplicationName(QStringLiteral("MARVO"));
-    CDocManager::SetSavePrompt([this](QWidget*, const QString&, const QString&) {
-        return m_nextSaveName;
-    });
+    CDocManager::SetSavePrompt(
+        [this](QWidget*, const QString&, const QString&) { return m_nextSaveName; });
 }
 
 void TestDocManager::init()
@@ -177,8 +176,7 @@ void TestDocManager::closeAsksAboutChanges()
     if (byWindow) {
         m_pManager->ActiveFrame()->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    else
+    } else
         m_pManager->CloseDocument(doc);
 
     QCOMPARE(messages.records.size(), 1);

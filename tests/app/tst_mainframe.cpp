@@ -129,18 +129,18 @@ void TestMainFrame::menuSets()
 
 void TestMainFrame::commandStates()
 {
-    const QList<int> documentCommands{ID_FILE_CLOSE,  ID_FILE_SAVE,   ID_FILE_SAVE_AS,
-                                      ID_EDIT_INSERT, ID_EDIT_DELETE, ID_EDIT_CUT,
-                                      ID_EDIT_COPY,   ID_EDIT_PASTE,  ID_EDIT_REPLACE,
-                                      ID_PATTERNDIA,  ID_WINDOW_NEW,  ID_WINDOW_CASCADE,
-                                      ID_WINDOW_TILE_HORZ, ID_WINDOW_ARRANGE};
+    const QList<int> documentCommands{
+        ID_FILE_CLOSE, ID_FILE_SAVE,      ID_FILE_SAVE_AS,     ID_EDIT_INSERT,   ID_EDIT_DELETE,
+        ID_EDIT_CUT,   ID_EDIT_COPY,      ID_EDIT_PASTE,       ID_EDIT_REPLACE,  ID_PATTERNDIA,
+        ID_WINDOW_NEW, ID_WINDOW_CASCADE, ID_WINDOW_TILE_HORZ, ID_WINDOW_ARRANGE};
     const QList<int> laterCommands{ID_EDIT_BASICDATA, ID_BASICDATA, ID_EDIT_ASSORTMENT,
                                    ID_EDIT_DESTINATION};
     for (bool withDocument : {false, true}) {
         if (withDocument)
             m_pFrame->DocManager()->OnFileNew();
         for (int id : documentCommands)
-            QVERIFY2(m_pFrame->Action(id)->isEnabled() == withDocument, qPrintable(QString::number(id)));
+            QVERIFY2(m_pFrame->Action(id)->isEnabled() == withDocument,
+                     qPrintable(QString::number(id)));
         for (int id : laterCommands)
             QVERIFY(!m_pFrame->Action(id)->isEnabled());
         for (int id : {ID_FILE_NEW, ID_FILE_OPEN, ID_APP_EXIT, ID_APP_ABOUT, ID_HELP_FILE})
@@ -295,7 +295,8 @@ void TestMainFrame::help()
     QCOMPARE(messages.records.size(), complains ? 1 : 0);
     if (complains) {
         QCOMPARE(messages.records.constFirst().text,
-                 QStringLiteral("ヘルプファイル MARVO.CHM が開けません｡ ディスク上にファイルがあるか確認して下さい｡"));
+                 QStringLiteral("ヘルプファイル MARVO.CHM が開けません｡ "
+                                "ディスク上にファイルがあるか確認して下さい｡"));
         QCOMPARE(messages.records.constFirst().caption, QStringLiteral("MARVO"));
         QCOMPARE(messages.records.constFirst().icon, QMessageBox::Warning);
     }
@@ -404,7 +405,8 @@ void TestMainFrame::startWithMissingFileFails()
     QVERIFY(marvo.waitForFinished(30000));
     QCOMPARE(marvo.exitStatus(), QProcess::NormalExit);
     QVERIFY(marvo.exitCode() != 0);
-    QVERIFY(QString::fromUtf8(marvo.readAllStandardError()).contains(QStringLiteral("missing.qlm")));
+    QVERIFY(
+        QString::fromUtf8(marvo.readAllStandardError()).contains(QStringLiteral("missing.qlm")));
 }
 
 QTEST_MAIN(TestMainFrame)
