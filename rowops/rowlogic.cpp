@@ -256,10 +256,12 @@ PatternCheck CheckPatternTexts(int trainCount, const QString& first, const QStri
 
 quint16 PatternTime(quint16 time, int k, int cycle)
 {
-    int sum = time + k * cycle;
+    // The sum is a departure time like any other, so it wraps at 16 bits before the day check;
+    // this only matters for times far past a day that a file may carry.
+    auto sum = static_cast<quint16>(time + k * cycle);
     if (sum >= kMinutesPerDay)
-        sum -= kMinutesPerDay;
-    return static_cast<quint16>(sum);
+        sum = static_cast<quint16>(sum - kMinutesPerDay);
+    return sum;
 }
 
 PatternResult BuildPattern(CQLMDoc& doc, GridState& state, int first, int count, int cycle,

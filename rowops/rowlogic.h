@@ -150,8 +150,8 @@ enum class PatternResult
     TooManyTrains, // count x repetitions new rows do not fit
 };
 
-// The departure time of copy k of a pattern train: one day is subtracted once when the sum
-// reaches it.
+// The departure time of copy k of a pattern train: the 16-bit sum, less one day once when it
+// reaches a day.
 quint16 PatternTime(quint16 time, int k, int cycle);
 
 // Repeats trains first..first+count-1 repetitions times, copy k shifted by k x cycle minutes,

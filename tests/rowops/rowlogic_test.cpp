@@ -453,9 +453,18 @@ TEST(PatternTime, AddsCyclesAndSubtractsOneDayOnce)
     {
         int time, k, cycle, expected;
     };
-    const Case cases[] = {{360, 1, 15, 375},  {1430, 1, 20, 10}, {1430, 2, 20, 30},
-                          {0, 24, 120, 1440}, {0, 12, 120, 0},   {1439, 1, 5, 4},
-                          {0, 11, 120, 1320}};
+    const Case cases[] = {{360, 1, 15, 375},
+                          {1430, 1, 20, 10},
+                          {1430, 2, 20, 30},
+                          {0, 24, 120, 1440},
+                          {0, 12, 120, 0},
+                          {1439, 1, 5, 4},
+                          {0, 11, 120, 1320},
+                          {2000, 1, 15, 575},
+                          // The sum wraps at 16 bits first: 65600 is 64, under a day.
+                          {65000, 5, 120, 64},
+                          {65535, 1, 5, 4},
+                          {65500, 1, 120, 84}};
     for (const Case& c : cases)
         EXPECT_EQ(PatternTime(static_cast<quint16>(c.time), c.k, c.cycle), c.expected)
             << c.time << "+" << c.k << "x" << c.cycle;
