@@ -484,16 +484,23 @@ private slots:
         QCOMPARE(f.view->State().m_nCopySrcRow, source);
         QCOMPARE(f.view->State().m_bCutMark, mark == "cut");
         f.view->SelectCell(3, target);
+        f.view->BeginEdit();
 
         Modal<CPasteDlg> modal;
+        bool editingWhileOpen = false;
         modal.Arm([&](CPasteDlg* dlg) {
+            // The editor closes only once the mode is chosen.
+            editingWhileOpen = f.view->IsEditing();
             QVERIFY(dlg->m_pInsert->isChecked());
+            QCOMPARE(dlg->focusWidget(), dlg->m_pInsert);
             if (overwrite)
                 Click(dlg->m_pOverwrite);
             Click(Button(dlg, QStringLiteral("OK")));
         });
         OnEditPaste(*f.view);
         QVERIFY(modal.opened);
+        QVERIFY(editingWhileOpen);
+        QVERIFY(!f.view->IsEditing());
         QVERIFY(m_messages.isEmpty());
         QCOMPARE(f.Letters(), expected);
         QCOMPARE(f.view->State().m_nCurRow, expectedCurrent);
@@ -519,10 +526,12 @@ private slots:
     void pasteCancelAndNoSelection()
     {
         Fixture f(5, 4, 2, true);
+        f.view->BeginEdit();
         Modal<CPasteDlg> modal;
         modal.Arm([&](CPasteDlg* dlg) { Click(Button(dlg, QStringLiteral("ｷｬﾝｾﾙ"))); });
         OnEditPaste(*f.view);
         QVERIFY(modal.opened);
+        QVERIFY(f.view->IsEditing()); // Cancel leaves the editor open
         QCOMPARE(f.Letters(), QStringLiteral("ABCDE"));
         QCOMPARE(f.view->State().m_nCopySrcRow, 2);
         QVERIFY(f.view->State().m_bCutMark);
