@@ -34,5 +34,7 @@ void RemoveRows(CQLMDoc& doc, GridState& state, int first, int count)
     doc.m_TrainInfo.SyncSize();
     doc.m_wTrainCount = static_cast<quint16>(trains.size());
     ShiftForRemoval(state.m_nCopySrcRow, first, count);
+    if (state.m_nCopySrcRow == -1)
+        state.m_bCutMark = false; // a forgotten source carries no mark
     ShiftForRemoval(state.m_nCurRow, first, count);
 }
