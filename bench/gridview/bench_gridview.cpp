@@ -4,6 +4,8 @@
 #include "veldenview.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QScrollBar>
@@ -32,6 +34,34 @@ static void BM_PaintScreen(benchmark::State& state)
 }
 // 10 trains fill part of the screen; from 30 on the screen is full and the cost must stay flat.
 BENCHMARK(BM_PaintScreen)->Arg(10)->Arg(30)->Arg(1000)->Arg(65535)->Unit(benchmark::kMicrosecond);
+
+// Opening a file at the format's limits and showing its first screen, as File Open does.
+static void BM_OpenAndShow(benchmark::State& state)
+{
+    const QString path = QDir::temp().filePath(QStringLiteral("bench_gridview_big.qlm"));
+    {
+        CVeldenDoc source;
+        source.OnNewDocument();
+        FillSampleTimetable(source.m_QLMDoc, 65535);
+        if (!source.OnSaveDocument(path)) {
+            state.SkipWithError("cannot write the sample file");
+            return;
+        }
+    }
+    for (auto _ : state) {
+        CVeldenDoc doc;
+        doc.OnOpenDocument(path);
+        CVeldenView view(&doc);
+        view.resize(800, 600);
+        view.show();
+        view.OnInitialUpdate();
+        QImage image(view.viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+        view.viewport()->render(&image);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+    QFile::remove(path);
+}
+BENCHMARK(BM_OpenAndShow)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
