@@ -20,19 +20,37 @@ bool IsPlainAscii(QByteArrayView bytes)
     return true;
 }
 
-// A fresh converter for every call: a converter's error flag cannot be cleared, and opening one
-// costs well under a microsecond.
+// Opening a converter by name costs more than converting a short text, so each thread keeps
+// one of each. A converter's error flag cannot be cleared: one that has seen an error is
+// destroyed and made anew in place.
+template <typename Converter>
+Converter& Cached(std::optional<Converter>& slot)
+{
+    if (!slot)
+        slot.emplace(kCodec, QStringConverter::Flag::Stateless);
+    return *slot;
+}
+
 bool DecodeChecked(QByteArrayView bytes, QString* text)
 {
-    QStringDecoder decoder(kCodec, QStringConverter::Flag::Stateless);
+    thread_local std::optional<QStringDecoder> slot;
+    QStringDecoder& decoder = Cached(slot);
     *text = decoder.decode(bytes);
-    return !decoder.hasError();
+    if (!decoder.hasError())
+        return true;
+    slot.reset();
+    return false;
 }
+
 bool EncodeChecked(QStringView text, QByteArray* bytes)
 {
-    QStringEncoder encoder(kCodec, QStringConverter::Flag::Stateless);
+    thread_local std::optional<QStringEncoder> slot;
+    QStringEncoder& encoder = Cached(slot);
     *bytes = encoder.encode(text);
-    return !encoder.hasError();
+    if (!encoder.hasError())
+        return true;
+    slot.reset();
+    return false;
 }
 
 // Length of the character starting at i: 2 for a lead byte followed by another byte, else 1.
