@@ -14,7 +14,10 @@ void InstallSubstitutions()
         QFont::insertSubstitutions(QString::fromUtf8(face), {fixed, proportional});
 }
 
-QString UiFace() { return QStringLiteral("ＭＳ Ｐゴシック"); }
+QString UiFace()
+{
+    return QStringLiteral("ＭＳ Ｐゴシック");
+}
 
 QFont GridFont()
 {

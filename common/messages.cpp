@@ -8,8 +8,14 @@ MessageHook g_messageHook;
 std::function<void()> g_beepHook;
 } // namespace
 
-QString AppTitle() { return QStringLiteral("MARVO"); }
-QString ErrorCaption() { return QStringLiteral("ｴﾗｰ"); }
+QString AppTitle()
+{
+    return QStringLiteral("MARVO");
+}
+QString ErrorCaption()
+{
+    return QStringLiteral("ｴﾗｰ");
+}
 
 QMessageBox::StandardButton Show(QWidget* parent, const QString& text, const QString& caption,
                                  QMessageBox::Icon icon, QMessageBox::StandardButtons buttons,
@@ -31,7 +37,13 @@ void Beep()
         QApplication::beep();
 }
 
-void SetMessageHook(MessageHook hook) { g_messageHook = std::move(hook); }
-void SetBeepHook(std::function<void()> hook) { g_beepHook = std::move(hook); }
+void SetMessageHook(MessageHook hook)
+{
+    g_messageHook = std::move(hook);
+}
+void SetBeepHook(std::function<void()> hook)
+{
+    g_beepHook = std::move(hook);
+}
 
 } // namespace Msg

@@ -12,9 +12,9 @@ class QWidget;
 namespace Msg {
 
 // The application's title, the caption of messages from grid commands and elsewhere.
-QString AppTitle();      // "MARVO"
+QString AppTitle(); // "MARVO"
 // The caption of messages inside dialogs.
-QString ErrorCaption();  // "ｴﾗｰ"
+QString ErrorCaption(); // "ｴﾗｰ"
 
 struct Record
 {

@@ -3,9 +3,9 @@
 // The selection state of one grid view. Rows are train indexes (1..N); row 0 is the header.
 struct GridState
 {
-    int m_nCurColumn = -1;  // 1..10 when a cell is selected; 0 or -1 = none
-    int m_nCurRow = -1;     // 1..N when a cell is selected; 0 or -1 = none
-    int m_nCopySrcRow = -1; // row remembered by Copy or Cut; -1 = none
+    int m_nCurColumn = -1;   // 1..10 when a cell is selected; 0 or -1 = none
+    int m_nCurRow = -1;      // 1..N when a cell is selected; 0 or -1 = none
+    int m_nCopySrcRow = -1;  // row remembered by Copy or Cut; -1 = none
     bool m_bCutMark = false; // the copy source row was taken by Cut
-    int m_nRowCount = 0;    // grid rows: trains + the header row
+    int m_nRowCount = 0;     // grid rows: trains + the header row
 };

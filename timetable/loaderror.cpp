@@ -18,7 +18,8 @@ QString LoadError::English() const
         return QStringLiteral("not a timetable file: %1 bytes, too short for the 3-byte magic")
             .arg(available);
     case Kind::BadMagic:
-        return QStringLiteral("not a timetable file: byte 0: the magic is neither \"QL3\" nor \"QLM\"");
+        return QStringLiteral(
+            "not a timetable file: byte 0: the magic is neither \"QL3\" nor \"QLM\"");
     case Kind::Truncated:
         return QStringLiteral("file cut short: byte %1: %2 needs %3 bytes, %4 left")
             .arg(Offset(offset), field)
@@ -38,7 +39,8 @@ QString LoadError::English() const
         return QStringLiteral("damaged file: byte %1: %2 does not end inside the block")
             .arg(Offset(offset), field);
     case Kind::KeyPathTooLong:
-        return QStringLiteral("damaged file: byte %1: %2 is 64 bytes or longer").arg(Offset(offset), field);
+        return QStringLiteral("damaged file: byte %1: %2 is 64 bytes or longer")
+            .arg(Offset(offset), field);
     }
     return QString();
 }
@@ -49,29 +51,38 @@ QString LoadError::Japanese() const
     case Kind::None:
         return QString();
     case Kind::TooShort:
-        return QStringLiteral("時刻表ファイルではありません (ファイルの長さが %1 バイトしかありません)。").arg(available);
+        return QStringLiteral(
+                   "時刻表ファイルではありません (ファイルの長さが %1 バイトしかありません)。")
+            .arg(available);
     case Kind::BadMagic:
-        return QStringLiteral("時刻表ファイルではありません (先頭の識別子が \"QL3\" でも \"QLM\" でもありません)。");
+        return QStringLiteral(
+            "時刻表ファイルではありません (先頭の識別子が \"QL3\" でも \"QLM\" でもありません)。");
     case Kind::Truncated:
-        return QStringLiteral("ファイルが途中で切れています。\nバイト位置 %1: %2 に %3 バイト必要ですが、残りは %4 バイトです。")
+        return QStringLiteral("ファイルが途中で切れています。\nバイト位置 %1: %2 に %3 "
+                              "バイト必要ですが、残りは %4 バイトです。")
             .arg(Offset(offset), field)
             .arg(needed)
             .arg(available);
     case Kind::NegativeBlockCount:
-        return QStringLiteral("ファイルが壊れています。\nバイト位置 %1: %2 が負の値です。").arg(Offset(offset), field);
+        return QStringLiteral("ファイルが壊れています。\nバイト位置 %1: %2 が負の値です。")
+            .arg(Offset(offset), field);
     case Kind::BlockNameUnterminated:
-        return QStringLiteral("ファイルが壊れています。\nバイト位置 %1: %2 が 8 バイト以内で終わっていません。")
+        return QStringLiteral("ファイルが壊れています。\nバイト位置 %1: %2 が 8 "
+                              "バイト以内で終わっていません。")
             .arg(Offset(offset), field);
     case Kind::BlockSizeTooLarge:
-        return QStringLiteral("ファイルが壊れています。\nバイト位置 %1: %2 は %3 バイトですが、残りは %4 バイトです。")
+        return QStringLiteral("ファイルが壊れています。\nバイト位置 %1: %2 は %3 "
+                              "バイトですが、残りは %4 バイトです。")
             .arg(Offset(offset), field)
             .arg(needed)
             .arg(available);
     case Kind::KeyBlockTruncated:
-        return QStringLiteral("ファイルが壊れています。\nバイト位置 %1: %2 がブロック内で終わっていません。")
+        return QStringLiteral(
+                   "ファイルが壊れています。\nバイト位置 %1: %2 がブロック内で終わっていません。")
             .arg(Offset(offset), field);
     case Kind::KeyPathTooLong:
-        return QStringLiteral("ファイルが壊れています。\nバイト位置 %1: %2 が 64 バイト以上あります。")
+        return QStringLiteral(
+                   "ファイルが壊れています。\nバイト位置 %1: %2 が 64 バイト以上あります。")
             .arg(Offset(offset), field);
     }
     return QString();
@@ -86,7 +97,8 @@ QString SaveError::English() const
 
 QString SaveError::Japanese() const
 {
-    return QStringLiteral("%1 が %2 バイトあります。1 つの文字列は 65535 バイトまでしか保存できません。")
+    return QStringLiteral(
+               "%1 が %2 バイトあります。1 つの文字列は 65535 バイトまでしか保存できません。")
         .arg(field)
         .arg(length);
 }

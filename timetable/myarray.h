@@ -6,8 +6,7 @@
 
 // A collection indexed from 1, as every list of the timetable is: element 1 is the first.
 // m_nSize always equals the number of elements held.
-template <typename T>
-class CMyArray
+template <typename T> class CMyArray
 {
 public:
     virtual ~CMyArray() = default;

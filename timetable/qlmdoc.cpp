@@ -35,10 +35,11 @@ void CQLMDoc::SetNewDocumentDefaults()
     m_LayoutMain[1] = PANELPART{1, 5, 0}; // train type: columns 1 to 6, left-aligned
     m_LayoutSub = m_LayoutMain;
 
-    m_strStationId = QByteArray("\x90\x56\x8B\x4B");                  // 新規
-    m_strStationName = QByteArray("\x90\x56\x8B\x4B\x89\x77");        // 新規駅
+    m_strStationId = QByteArray("\x90\x56\x8B\x4B");           // 新規
+    m_strStationName = QByteArray("\x90\x56\x8B\x4B\x89\x77"); // 新規駅
     m_strStationNameEn = QByteArray("newstation");
-    m_strGuideMessage = QByteArray("\x83\x4B\x83\x43\x83\x68\x83\x81\x83\x62\x83\x5A\x81\x5B\x83\x57"); // ガイドメッセージ
+    m_strGuideMessage = QByteArray(
+        "\x83\x4B\x83\x43\x83\x68\x83\x81\x83\x62\x83\x5A\x81\x5B\x83\x57"); // ガイドメッセージ
 
     m_wPlatform = 1;
     m_crLineColor = 0x00FF0000;
@@ -105,7 +106,8 @@ void CQLMDoc::PackExtKeys()
         data.append(key.Key());
         data.append('\0');
         // A value is a zstring in the block: it ends at its first zero byte.
-        data.append(key.strValue.constData(), qstrnlen(key.strValue.constData(), key.strValue.size()));
+        data.append(key.strValue.constData(),
+                    qstrnlen(key.strValue.constData(), key.strValue.size()));
         data.append('\0');
     }
     data.append(2, '\0');

@@ -32,11 +32,12 @@ public:
 // read as the field needs it.
 struct LoadError
 {
-    enum class Kind {
+    enum class Kind
+    {
         None,
-        TooShort,      // fewer than 3 bytes
-        BadMagic,      // neither "QL3" nor "QLM"
-        Truncated,     // a field cut short by the end of the file
+        TooShort,  // fewer than 3 bytes
+        BadMagic,  // neither "QL3" nor "QLM"
+        Truncated, // a field cut short by the end of the file
         NegativeBlockCount,
         BlockNameUnterminated, // no NUL within the 8 bytes of a block name
         BlockSizeTooLarge,     // a block claims more bytes than remain

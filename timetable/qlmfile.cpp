@@ -95,7 +95,8 @@ public:
         if (len == 0)
             return {};
         if (previous) {
-            if (previous->size() == len && std::memcmp(previous->constData(), p, static_cast<size_t>(len)) == 0)
+            if (previous->size() == len &&
+                std::memcmp(previous->constData(), p, static_cast<size_t>(len)) == 0)
                 return *previous;
             *previous = QByteArray(p, len);
             return *previous;
@@ -117,7 +118,10 @@ private:
     {
         if (!m_list)
             return QString::fromLatin1(field);
-        return QStringLiteral("%1[%2].%3").arg(QLatin1String(m_list)).arg(m_index).arg(QLatin1String(field));
+        return QStringLiteral("%1[%2].%3")
+            .arg(QLatin1String(m_list))
+            .arg(m_index)
+            .arg(QLatin1String(field));
     }
 
     QByteArrayView m_data;
@@ -167,7 +171,10 @@ bool UnpackKeys(const QByteArray& data, CExtKeyList& keys, qint64 base, LoadErro
         if (error) {
             error->kind = kind;
             error->offset = base + at;
-            error->field = QStringLiteral("%1 key %2 %3").arg(QLatin1String(kKeyBlockName)).arg(key).arg(QLatin1String(what));
+            error->field = QStringLiteral("%1 key %2 %3")
+                               .arg(QLatin1String(kKeyBlockName))
+                               .arg(key)
+                               .arg(QLatin1String(what));
             error->needed = 0;
             error->available = data.size() - at;
         }
@@ -230,7 +237,10 @@ public:
         if (s.size() > kMaxFileString) {
             if (!m_failed) {
                 m_failed = true;
-                m_error.field = list ? QStringLiteral("%1[%2].%3").arg(QLatin1String(list)).arg(index).arg(QLatin1String(field))
+                m_error.field = list ? QStringLiteral("%1[%2].%3")
+                                           .arg(QLatin1String(list))
+                                           .arg(index)
+                                           .arg(QLatin1String(field))
                                      : QString::fromLatin1(field);
                 m_error.length = s.size();
             }
@@ -608,7 +618,6 @@ void WriteAll(const CQLMDoc& doc, Writer& w)
         w.U32(static_cast<quint32>(block.hData.size()));
         w.Bytes(block.hData.constData(), block.hData.size());
     }
-
 }
 
 } // namespace

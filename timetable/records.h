@@ -32,8 +32,8 @@ struct tagTRAININFO
     quint16 wAssortment = 0;  // 1-based train type index
     QByteArray strName;
     QByteArray strNameEn;
-    quint16 wTime = 0;     // minutes after 00:00, not wrapped at 24:00
-    quint16 wReserved = 0; // kept with the train, never shown
+    quint16 wTime = 0;        // minutes after 00:00, not wrapped at 24:00
+    quint16 wReserved = 0;    // kept with the train, never shown
     quint16 wDestination = 0; // 1-based destination index
     quint16 wPlatform = 0;
     QByteArray strGuide;
@@ -77,7 +77,11 @@ struct EXTKEY
     std::array<char, 64> szKey{};
     QByteArray strValue;
 
-    QByteArray Key() const { return QByteArray(szKey.data(), static_cast<qsizetype>(qstrnlen(szKey.data(), szKey.size()))); }
+    QByteArray Key() const
+    {
+        return QByteArray(szKey.data(),
+                          static_cast<qsizetype>(qstrnlen(szKey.data(), szKey.size())));
+    }
     // Stores the path, cut at 63 bytes (callers check the length first where it matters).
     void SetKey(QByteArrayView path);
     friend bool operator==(const EXTKEY&, const EXTKEY&) = default;
@@ -91,7 +95,11 @@ struct EXTDATA
     quint32 dwSize = 0;
     QByteArray hData;
 
-    QByteArray Name() const { return QByteArray(szName.data(), static_cast<qsizetype>(qstrnlen(szName.data(), szName.size()))); }
+    QByteArray Name() const
+    {
+        return QByteArray(szName.data(),
+                          static_cast<qsizetype>(qstrnlen(szName.data(), szName.size())));
+    }
     // Stores the name, cut at 7 bytes.
     void SetName(QByteArrayView name);
     void SetData(const QByteArray& data)

@@ -23,8 +23,7 @@ bool IsPlainAscii(QByteArrayView bytes)
 // Opening a converter by name costs more than converting a short text, so each thread keeps
 // one of each. A converter's error flag cannot be cleared: one that has seen an error is
 // destroyed and made anew in place.
-template <typename Converter>
-Converter& Cached(std::optional<Converter>& slot)
+template <typename Converter> Converter& Cached(std::optional<Converter>& slot)
 {
     if (!slot)
         slot.emplace(kCodec, QStringConverter::Flag::Stateless);
@@ -112,7 +111,8 @@ bool RoundTrips(QByteArrayView bytes)
         return true;
     QString text;
     QByteArray again;
-    return DecodeChecked(bytes, &text) && EncodeChecked(text, &again) && QByteArrayView(again) == bytes;
+    return DecodeChecked(bytes, &text) && EncodeChecked(text, &again) &&
+           QByteArrayView(again) == bytes;
 }
 
 QByteArray Truncate(QByteArrayView bytes, qsizetype maxBytes)

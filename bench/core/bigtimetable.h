@@ -27,7 +27,8 @@ inline CQLMDoc MakeBigTimetable(int trains = 65535)
     }
     doc.SetGuideMessageCount(50);
     for (int i = 1; i <= 50; ++i)
-        doc.m_GuideMessage.ElementAt(i) = {i * 20, i * 20 + 15, 0, Sjis::FromUtf8("まもなく電車がまいります")};
+        doc.m_GuideMessage.ElementAt(i) = {i * 20, i * 20 + 15, 0,
+                                           Sjis::FromUtf8("まもなく電車がまいります")};
     const QByteArray guide = Sjis::FromUtf8("この電車は各駅に停車します");
     const QByteArray note = Sjis::FromUtf8("１号車は女性専用車です");
     const QByteArray name = Sjis::FromUtf8("かいじ");

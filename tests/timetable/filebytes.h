@@ -43,8 +43,14 @@ struct V3File
     static FileBytes Head()
     {
         FileBytes f;
-        f.raw("QL3").str("ID").str("\x93\x96\x89\x77").str("Station").str("Next").str("NextEn")
-            .str("Prev").str("PrevEn");
+        f.raw("QL3")
+            .str("ID")
+            .str("\x93\x96\x89\x77")
+            .str("Station")
+            .str("Next")
+            .str("NextEn")
+            .str("Prev")
+            .str("PrevEn");
         f.u8(7).u8(0x55); // platform, reserved byte (ignored on reading)
         f.u32(0x00112233).u32(0x00445566).u32(1);
         f.str("Line").str("LineEn").str("Guide").str("GuideEn");
@@ -70,8 +76,17 @@ struct V3File
     static FileBytes& Train(FileBytes& f, unsigned no, char suffix, unsigned type, unsigned time,
                             unsigned dest)
     {
-        return f.u16(no).u8(static_cast<unsigned char>(suffix)).u16(type).str("Name").str("NameEn")
-            .u16(time).u16(0xBEEF).u16(dest).u16(3).str("Guide").str("Note");
+        return f.u16(no)
+            .u8(static_cast<unsigned char>(suffix))
+            .u16(type)
+            .str("Name")
+            .str("NameEn")
+            .u16(time)
+            .u16(0xBEEF)
+            .u16(dest)
+            .u16(3)
+            .str("Guide")
+            .str("Note");
     }
     static FileBytes& KeyBlockAB(FileBytes& f)
     {

@@ -34,8 +34,11 @@ std::vector<Refusal> Refusals()
     r.push_back({"two bytes", "QL", Kind::TooShort, 0, "magic"});
     r.push_back({"bad magic", "QL4rest", Kind::BadMagic, 0, "magic"});
     r.push_back({"lower-case magic", "ql3", Kind::BadMagic, 0, "magic"});
-    r.push_back({"cut inside the first string", QByteArray("QL3\x05\x00" "ab", 7), Kind::Truncated, 5,
-                 "m_strStationId"});
+    r.push_back({"cut inside the first string",
+                 QByteArray("QL3\x05\x00"
+                            "ab",
+                            7),
+                 Kind::Truncated, 5, "m_strStationId"});
     r.push_back({"cut inside the last train", full.left(marker - 1), Kind::Truncated, -1,
                  "m_TrainInfo[2].strNote"});
     {
@@ -48,15 +51,30 @@ std::vector<Refusal> Refusals()
     r.push_back({"marker then nothing", ext, Kind::Truncated, ext.size(), "extension block count"});
     r.push_back({"negative block count", ext + QByteArray("\xFF\xFF\xFF\xFF", 4),
                  Kind::NegativeBlockCount, ext.size(), "extension block count"});
-    r.push_back({"block name without NUL", ext + QByteArray("\x01\0\0\0" "ABCDEFGH\0", 13),
+    r.push_back({"block name without NUL",
+                 ext + QByteArray("\x01\0\0\0"
+                                  "ABCDEFGH\0",
+                                  13),
                  Kind::BlockNameUnterminated, ext.size() + 4, "m_ExtData[1].szName"});
-    r.push_back({"block name cut short", ext + QByteArray("\x01\0\0\0" "ABC", 7), Kind::Truncated,
-                 ext.size() + 4, "m_ExtData[1].szName"});
-    r.push_back({"block size cut short", ext + QByteArray("\x01\0\0\0" "X\0\x05\0", 8),
+    r.push_back({"block name cut short",
+                 ext + QByteArray("\x01\0\0\0"
+                                  "ABC",
+                                  7),
+                 Kind::Truncated, ext.size() + 4, "m_ExtData[1].szName"});
+    r.push_back({"block size cut short",
+                 ext + QByteArray("\x01\0\0\0"
+                                  "X\0\x05\0",
+                                  8),
                  Kind::Truncated, ext.size() + 6, "m_ExtData[1].dwSize"});
-    r.push_back({"block size beyond the file", ext + QByteArray("\x01\0\0\0" "X\0\x05\0\0\0abcd", 14),
+    r.push_back({"block size beyond the file",
+                 ext + QByteArray("\x01\0\0\0"
+                                  "X\0\x05\0\0\0abcd",
+                                  14),
                  Kind::BlockSizeTooLarge, ext.size() + 6, "m_ExtData[1].dwSize"});
-    r.push_back({"more blocks than present", ext + QByteArray("\x02\0\0\0" "X\0\x01\0\0\0a", 11),
+    r.push_back({"more blocks than present",
+                 ext + QByteArray("\x02\0\0\0"
+                                  "X\0\x01\0\0\0a",
+                                  11),
                  Kind::Truncated, ext.size() + 11, "m_ExtData[2].szName"});
     {
         FileBytes f;
@@ -88,8 +106,9 @@ TEST(ReadPolicy, RefusesStructuralDamageWithReasonAndOffset)
         LoadError error;
         ASSERT_FALSE(doc.LoadFile(c.file, &error));
         EXPECT_EQ(error.kind, c.kind);
-        if (c.offset >= 0)
+        if (c.offset >= 0) {
             EXPECT_EQ(error.offset, c.offset);
+        }
         EXPECT_EQ(error.field, QString::fromLatin1(c.field));
         EXPECT_FALSE(error.English().isEmpty());
         EXPECT_TRUE(error.English().contains(error.field) || c.kind == Kind::TooShort ||
@@ -132,13 +151,20 @@ TEST(ReadPolicy, OpensValueProblemsAndOptionalSectionsAsTheyAre)
         {"other bytes where the marker would be", head + QByteArray("ExD\x01\0\0\0\0", 8), 7, 1},
         {"zero blocks", ext + QByteArray(4, '\0'), 0, 0},
         {"bytes after the last block", ext + QByteArray("\x01\0\0\0Z\0\0\0\0\0junk", 14), 0, 1},
-        {"key block with K = 0", ext + QByteArray("\x01\0\0\0@ORL300\0\x04\0\0\0\0\0\0\0", 20), 0, 1},
-        {"key block with K < 0", ext + QByteArray("\x01\0\0\0@ORL300\0\x06\0\0\0\xFF\xFF\xFF\xFFxy", 22), 0, 1},
-        {"key block shorter than its count", ext + QByteArray("\x01\0\0\0@ORL300\0\x02\0\0\0ab", 18), 0, 1},
-        {"key path of 63 bytes", ext + QByteArray("\x01\0\0\0@ORL300\0\x45\0\0\0\x01\0\0\0", 20) +
-                                     QByteArray(63, 'k') + QByteArray("\0\0", 2), 1, 1},
+        {"key block with K = 0", ext + QByteArray("\x01\0\0\0@ORL300\0\x04\0\0\0\0\0\0\0", 20), 0,
+         1},
+        {"key block with K < 0",
+         ext + QByteArray("\x01\0\0\0@ORL300\0\x06\0\0\0\xFF\xFF\xFF\xFFxy", 22), 0, 1},
+        {"key block shorter than its count",
+         ext + QByteArray("\x01\0\0\0@ORL300\0\x02\0\0\0ab", 18), 0, 1},
+        {"key path of 63 bytes",
+         ext + QByteArray("\x01\0\0\0@ORL300\0\x45\0\0\0\x01\0\0\0", 20) + QByteArray(63, 'k') +
+             QByteArray("\0\0", 2),
+         1, 1},
         {"only the first key block counts",
-         ext + QByteArray("\x02\0\0\0@ORL300\0\x04\0\0\0\0\0\0\0@ORL300\0\x08\0\0\0\x01\0\0\0A\0B\0", 40), 0, 2},
+         ext + QByteArray(
+                   "\x02\0\0\0@ORL300\0\x04\0\0\0\0\0\0\0@ORL300\0\x08\0\0\0\x01\0\0\0A\0B\0", 40),
+         0, 2},
         {"block name of 7 bytes and of 0 bytes",
          ext + QByteArray("\x02\0\0\0ABCDEFG\0\0\0\0\0\0\x01\0\0\0x", 22), 0, 2},
     };

@@ -75,7 +75,8 @@ void Mutate(QByteArray& d, std::mt19937& rng)
     }
     default: // insert or delete a few bytes
         if (rng() % 2)
-            d.insert(pick(d.size()), QByteArray(1 + static_cast<int>(rng() % 8), static_cast<char>(rng())));
+            d.insert(pick(d.size()),
+                     QByteArray(1 + static_cast<int>(rng() % 8), static_cast<char>(rng())));
         else
             d.remove(pick(d.size()), 1 + static_cast<int>(rng() % 8));
         break;
@@ -108,7 +109,8 @@ TEST(Robustness, MutatedFilesAreRefusedOrOpenCleanly)
         QByteArray saved;
         ASSERT_TRUE(doc.SaveFile(&saved));
         CQLMDoc again;
-        ASSERT_TRUE(again.LoadFile(saved, &error)) << "case " << i << ": " << error.English().toStdString();
+        ASSERT_TRUE(again.LoadFile(saved, &error))
+            << "case " << i << ": " << error.English().toStdString();
         QByteArray savedAgain;
         ASSERT_TRUE(again.SaveFile(&savedAgain));
         ASSERT_EQ(saved, savedAgain) << "case " << i;

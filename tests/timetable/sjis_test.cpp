@@ -10,7 +10,8 @@ TEST(Sjis, DecodesForDisplayAndShowsBadBytes)
     EXPECT_EQ(Sjis::Decode(QByteArray("\xB4\xD7\xB0")), QString::fromUtf8("ｴﾗｰ"));
     EXPECT_EQ(Sjis::Decode("abc"), "abc");
     // A bad byte shows as a replacement character rather than vanishing.
-    const QString bad = Sjis::Decode(QByteArray("\x82\xA0\xFF" "a"));
+    const QString bad = Sjis::Decode(QByteArray("\x82\xA0\xFF"
+                                                "a"));
     EXPECT_EQ(bad, QString::fromUtf8("あ\uFFFDa"));
     EXPECT_EQ(Sjis::Decode(QByteArray("a\x82")), QString::fromUtf8("a\uFFFD"));
 }
@@ -33,7 +34,8 @@ TEST(Sjis, EncodesAndRefusesWhatCodePage932CannotHold)
 
 TEST(Sjis, KnowsWhichBytesSurviveDecodeAndEncode)
 {
-    EXPECT_TRUE(Sjis::RoundTrips(QByteArray("\x90\x56\x8B\x4B" "abc\\~")));
+    EXPECT_TRUE(Sjis::RoundTrips(QByteArray("\x90\x56\x8B\x4B"
+                                            "abc\\~")));
     EXPECT_FALSE(Sjis::RoundTrips(QByteArray("\xFF")));
     EXPECT_FALSE(Sjis::RoundTrips(QByteArray("a\x82")));
     // Duplicate codes of one character: only one of them survives.
@@ -60,7 +62,9 @@ TEST(Sjis, ControlBytesAreConsistentBetweenDecodeAndEncode)
 {
     // The converter maps 0x1A, 0x1C and 0x7F to other control characters; what Decode shows
     // must encode back to the same bytes.
-    for (const char* bytes : {"\x1A", "\x1C", "\x7F", "a\x7F" "b"}) {
+    for (const char* bytes : {"\x1A", "\x1C", "\x7F",
+                              "a\x7F"
+                              "b"}) {
         const std::optional<QByteArray> again = Sjis::Encode(Sjis::Decode(bytes));
         ASSERT_TRUE(again);
         EXPECT_EQ(*again, QByteArray(bytes));
