@@ -121,8 +121,17 @@ QList<CommandInfo> BuildTable()
          {},
          QStringLiteral("ﾊﾟﾀｰﾝﾀﾞｲﾔを構築します\nﾊﾟﾀｰﾝﾀﾞｲﾔ"),
          {}},
+        {ID_EDIT_UNDO,
+         QStringLiteral("元に戻す(&U)\tCtrl+Z"),
+         {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)},
+         QStringLiteral("直前の操作を元に戻します\n元に戻す"),
+         QStringLiteral(":/icons/undo.png")},
+        {ID_EDIT_REDO,
+         QStringLiteral("やり直し(&R)\tCtrl+Y"),
+         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
+         QStringLiteral("元に戻した操作をやり直します\nやり直し"),
+         QStringLiteral(":/icons/redo.png")},
         // Keys bound to commands nobody handles: they are swallowed and do nothing.
-        {ID_EDIT_UNDO, {}, {QKeySequence(Qt::ALT | Qt::Key_Backspace)}, {}, {}},
         {ID_NEXT_PANE, {}, {QKeySequence(Qt::Key_F6)}, {}, {}},
         {ID_PREV_PANE, {}, {QKeySequence(Qt::SHIFT | Qt::Key_F6)}, {}, {}},
     };

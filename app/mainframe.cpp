@@ -23,6 +23,7 @@
 #include <QMimeData>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QUndoStack>
 #include <QUrl>
 
 namespace {
@@ -133,6 +134,8 @@ void CMainFrame::CreateActions()
     on(ID_EDIT_PASTE, [this] { RunOnView(OnEditPaste); });
     on(ID_EDIT_REPLACE, [this] { RunOnView(OnEditReplace); });
     on(ID_PATTERNDIA, [this] { RunOnView(OnPatternDia); });
+    on(ID_EDIT_UNDO, [this] { OnUndoRedo(false); });
+    on(ID_EDIT_REDO, [this] { OnUndoRedo(true); });
     // The basic data, train type and destination editors are not part of this build yet.
     for (int id : {ID_EDIT_BASICDATA, ID_BASICDATA, ID_EDIT_ASSORTMENT, ID_EDIT_DESTINATION})
         m_actions.value(id)->setEnabled(false);
@@ -178,9 +181,10 @@ void CMainFrame::CreateMenus()
 
     CreateFileMenu(true);
     AddMenu(m_menus129, QStringLiteral("編集(&E)"),
-            {ID_EDIT_INSERT, ID_EDIT_DELETE, kSeparator, ID_EDIT_BASICDATA, ID_EDIT_ASSORTMENT,
-             ID_EDIT_DESTINATION, kSeparator, ID_EDIT_REPLACE, kSeparator, ID_EDIT_CUT,
-             ID_EDIT_COPY, ID_EDIT_PASTE, kSeparator, ID_PATTERNDIA});
+            {ID_EDIT_UNDO, ID_EDIT_REDO, kSeparator, ID_EDIT_INSERT, ID_EDIT_DELETE, kSeparator,
+             ID_EDIT_BASICDATA, ID_EDIT_ASSORTMENT, ID_EDIT_DESTINATION, kSeparator,
+             ID_EDIT_REPLACE, kSeparator, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, kSeparator,
+             ID_PATTERNDIA});
     AddMenu(m_menus129, view, viewItems);
     QMenu* window =
         AddMenu(m_menus129, QStringLiteral("ｳｨﾝﾄﾞｳ(&W)"),
@@ -203,9 +207,9 @@ void CMainFrame::CreateToolBars()
 {
     m_pMainToolBar = addToolBar(QStringLiteral("ﾂｰﾙ ﾊﾞｰ"));
     m_pMainToolBar->setObjectName(QStringLiteral("mainToolBar"));
-    for (int id : std::initializer_list<int>{ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, kSeparator,
-                                             ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, kSeparator,
-                                             ID_APP_ABOUT}) {
+    for (int id : std::initializer_list<int>{
+             ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, kSeparator, ID_EDIT_CUT, ID_EDIT_COPY,
+             ID_EDIT_PASTE, kSeparator, ID_EDIT_UNDO, ID_EDIT_REDO, kSeparator, ID_APP_ABOUT}) {
         if (id == kSeparator)
             m_pMainToolBar->addSeparator();
         else
@@ -331,6 +335,40 @@ void CMainFrame::OnFrameCreated(CChildFrame* frame)
 {
     connect(frame->GetView(), &CVeldenView::statusMessage, statusBar(),
             [this](const QString& text) { statusBar()->showMessage(text); });
+    // Several windows may show one document: connecting again would only repeat the update.
+    connect(frame->GetDocument()->UndoStack(), &QUndoStack::indexChanged, this,
+            &CMainFrame::UpdateUndoActions, Qt::UniqueConnection);
+}
+
+void CMainFrame::OnUndoRedo(bool redo)
+{
+    CVeldenView* view = ActiveView();
+    if (!view)
+        return;
+    // The editor closes first, so that the step it made is complete.
+    view->EndEdit();
+    CVeldenDoc* doc = view->GetDocument();
+    view->ShowRow(redo ? doc->Redo() : doc->Undo());
+}
+
+void CMainFrame::UpdateUndoActions()
+{
+    CVeldenDoc* doc = m_pDocManager ? m_pDocManager->ActiveDocument() : nullptr;
+    const QUndoStack* stack = doc ? doc->UndoStack() : nullptr;
+    auto update = [this](int id, bool enabled, const QString& step) {
+        const CommandInfo* info = FindCommand(id);
+        QAction* action = m_actions.value(id);
+        action->setEnabled(enabled);
+        QString text = info->text;
+        if (enabled && !step.isEmpty()) {
+            // "元に戻す(&U)\tCtrl+Z" becomes "元に戻す: 貼り付け(&U)\tCtrl+Z".
+            const qsizetype mnemonic = text.indexOf(QLatin1Char('('));
+            text.insert(mnemonic, QStringLiteral(": ") + step);
+        }
+        action->setText(text);
+    };
+    update(ID_EDIT_UNDO, stack && stack->canUndo(), stack ? stack->undoText() : QString());
+    update(ID_EDIT_REDO, stack && stack->canRedo(), stack ? stack->redoText() : QString());
 }
 
 void CMainFrame::UpdateFrame()
@@ -343,6 +381,7 @@ void CMainFrame::UpdateFrame()
                    ID_EDIT_COPY, ID_EDIT_CUT, ID_EDIT_PASTE, ID_EDIT_REPLACE, ID_PATTERNDIA,
                    ID_WINDOW_NEW, ID_WINDOW_CASCADE, ID_WINDOW_TILE_HORZ, ID_WINDOW_ARRANGE})
         m_actions.value(id)->setEnabled(hasDocument);
+    UpdateUndoActions();
     UpdateTitle();
 }
 

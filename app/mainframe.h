@@ -71,6 +71,8 @@ private:
     static QString TitleFor(const CChildFrame* frame);
     void RunOnView(void (*command)(CVeldenView&));
     void OnFrameCreated(CChildFrame* frame);
+    void OnUndoRedo(bool redo);
+    void UpdateUndoActions();
 
     QMdiArea* m_pArea = nullptr;
     CDocManager* m_pDocManager = nullptr;

@@ -1,5 +1,6 @@
 #include "celltext.h"
 
+#include "gridcolumn.h"
 #include "qlmdoc.h"
 
 namespace CellText {
@@ -7,15 +8,18 @@ namespace CellText {
 QString Header(int column)
 {
     // U+FF65 (half-width middle dot) in column 9 is the character the board's users know.
-    static const char* const kHeaders[] = {"",         "列車番号", "列車種別", "列車名",
-                                           "列車名(英)", "発車時刻", "行先",     "発車番線",
-                                           "案内",     "運転･運休", "補足"};
-    if (column < 0 || column > 10)
+    static const char* const kHeaders[] = {"",           "列車番号",  "列車種別", "列車名",
+                                           "列車名(英)", "発車時刻",  "行先",     "発車番線",
+                                           "案内",       "運転･運休", "補足"};
+    if (column < 0 || column >= GridColumn::Count)
         return {};
     return QString::fromUtf8(kHeaders[column]);
 }
 
-QByteArray RowNumber(int row) { return QByteArray::number(row); }
+QByteArray RowNumber(int row)
+{
+    return QByteArray::number(row);
+}
 
 QByteArray Time(int minutes)
 {
@@ -26,33 +30,33 @@ QByteArray Data(const CQLMDoc& doc, int row, int column)
 {
     const tagTRAININFO& t = doc.m_TrainInfo.ElementAt(row);
     switch (column) {
-    case 1: {
+    case GridColumn::TrainNo: {
         QByteArray text = QByteArray::number(t.wTrainNo);
         if (t.chTrainSuffix != 0)
             text.append(static_cast<char>(t.chTrainSuffix));
         return text;
     }
-    case 2:
+    case GridColumn::Type:
         if (t.wAssortment >= 1 && t.wAssortment <= doc.m_TrainAssortment.m_nSize)
             return doc.m_TrainAssortment.ElementAt(t.wAssortment).strName;
         return {};
-    case 3:
+    case GridColumn::Name:
         return t.strName;
-    case 4:
+    case GridColumn::NameEn:
         return t.strNameEn;
-    case 5:
+    case GridColumn::Time:
         return Time(t.wTime);
-    case 6:
+    case GridColumn::Destination:
         if (t.wDestination >= 1 && t.wDestination <= doc.m_Destination.m_nSize)
             return doc.m_Destination.ElementAt(t.wDestination).strName;
         return {};
-    case 7:
+    case GridColumn::Platform:
         return QByteArray::number(t.wPlatform);
-    case 8:
+    case GridColumn::Guide:
         return t.strGuide;
-    case 9:
+    case GridColumn::Service:
         return QByteArrayLiteral("---");
-    case 10:
+    case GridColumn::Note:
         return t.strNote;
     default:
         return {};

@@ -7,6 +7,9 @@ class CDestinationComboBox : public CListComboBox
 {
     Q_OBJECT
 public:
-    CDestinationComboBox(CEditField* field, const QRect& rect, CVeldenView* view);
+    CDestinationComboBox(CEditField* field, const QRect& rect, const QList<QByteArray>& names)
+        : CListComboBox(field, rect, names)
+    {
+    }
     EditRules::EditorKind Kind() const override { return EditRules::EditorKind::DestinationList; }
 };

@@ -5,7 +5,6 @@
 #include "myeditbox.h"
 #include "sjis.h"
 #include "trainassortmentcombobox.h"
-#include "veldenview.h"
 
 #include <QKeyEvent>
 #include <QPainter>
@@ -41,7 +40,7 @@ QRect CEditField::ControlRect(EditorKind kind) const
                : rect();
 }
 
-void CEditField::EditValue(const EditRules::EditorSetup& value, CVeldenView* view)
+void CEditField::EditValue(const EditRules::EditorSetup& value)
 {
     if (value.kind == EditorKind::None)
         return;
@@ -51,19 +50,24 @@ void CEditField::EditValue(const EditRules::EditorSetup& value, CVeldenView* vie
         QWidget* widget = nullptr;
         switch (value.kind) {
         case EditorKind::TextBox: {
-            auto* box = new CMyEditBox(this, r, view);
-            connect(box, &QLineEdit::textChanged, this, &CEditField::OnControlChanged);
+            auto* box = new CMyEditBox(this, r);
+            // Only what the user types counts: loading a text reports nothing.
+            connect(box, &QLineEdit::textEdited, this, &CEditField::textEdited);
+            connect(box, &CMyEditBox::valueConfirmed, this, &CEditField::textEdited);
             widget = box;
             m_pControl = box;
             break;
         }
         case EditorKind::TypeList:
         case EditorKind::DestinationList: {
-            CListComboBox* list =
-                value.kind == EditorKind::TypeList
-                    ? static_cast<CListComboBox*>(new CTrainAssortmentComboBox(this, r, view))
-                    : new CDestinationComboBox(this, r, view);
-            connect(list, &QComboBox::currentIndexChanged, this, &CEditField::OnControlChanged);
+            CListComboBox* list = value.kind == EditorKind::TypeList
+                                      ? static_cast<CListComboBox*>(
+                                            new CTrainAssortmentComboBox(this, r, value.entries))
+                                      : new CDestinationComboBox(this, r, value.entries);
+            connect(list, &QComboBox::currentIndexChanged, this, [this](int index) {
+                if (!m_bGuard && index >= 0)
+                    emit entryChosen(index + 1);
+            });
             widget = list;
             m_pControl = list;
             break;
@@ -90,7 +94,6 @@ void CEditField::EditValue(const EditRules::EditorSetup& value, CVeldenView* vie
         list->setFocus();
     }
     m_bGuard = false;
-    m_pView = view;
 }
 
 void CEditField::DestroyControl()
@@ -102,25 +105,13 @@ void CEditField::DestroyControl()
         setFocusPolicy(Qt::NoFocus);
         delete widget;
     }
-    m_pView = nullptr;
-}
-
-void CEditField::OnControlChanged()
-{
-    if (!m_bGuard && m_pControl)
-        m_pControl->RequestValue();
 }
 
 void CEditField::keyPressEvent(QKeyEvent* event)
 {
     // Keys the control leaves alone end here, so that they never reach the grid.
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        if (m_pView) {
-            CVeldenView* view = m_pView;
-            QMetaObject::invokeMethod(
-                view, [view] { view->EndEdit(); }, Qt::QueuedConnection);
-        }
-    }
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && m_pControl)
+        QMetaObject::invokeMethod(this, &CEditField::closeRequested, Qt::QueuedConnection);
     event->accept();
 }
 
@@ -133,9 +124,16 @@ void CEditField::mousePressEvent(QMouseEvent* event)
 bool CEditField::eventFilter(QObject* watched, QEvent* event)
 {
     // While the editor has the focus every key is its own: the main window's shortcuts
-    // (Ctrl+S, Ctrl+Insert, ...) do not act.
+    // (Ctrl+Shift+C, ...) do not act. Undo and Redo do: they close the editor first.
     if (event->type() == QEvent::ShortcutOverride) {
-        event->accept();
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const QKeyCombination combo = key->keyCombination();
+        const bool undoRedo =
+            key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
+            combo == (Qt::ALT | Qt::Key_Backspace) || combo == (Qt::CTRL | Qt::Key_Y) ||
+            combo == (Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
+        // Unaccepted, the override lets the main window's shortcut act instead of the box.
+        event->setAccepted(!undoRedo);
         return true;
     }
     return QWidget::eventFilter(watched, event);

@@ -3,16 +3,15 @@
 #include "editrules.h"
 
 #include <QFont>
-#include <QPointer>
 #include <QWidget>
 
 class CFieldControl;
-class CVeldenView;
 
 // The in-place editor: a hidden child of the grid's viewport that, while a cell is edited,
-// holds one control (text box or list) over that cell. Keys typed into it stay in it: Enter
-// closes it (deferred, so that it is never destroyed inside its own event handling), Escape
-// does nothing, and no shortcut of the main window acts while it has the focus.
+// holds one control (text box or list) over that cell. It reports what the user changes and
+// knows nothing of the grid or the document. Keys typed into it stay in it: Enter asks to close
+// it (deferred, so that it is never destroyed inside its own event handling), Escape does
+// nothing, and no shortcut of the main window acts while it has the focus.
 class CEditField : public QWidget
 {
     Q_OBJECT
@@ -21,17 +20,22 @@ public:
     ~CEditField() override;
 
     // Loads a value: reuses a held control of the same kind, otherwise makes a new one. The
-    // changes the loading itself causes are not applied.
-    void EditValue(const EditRules::EditorSetup& value, CVeldenView* view);
-    // Destroys the held control, if any, and forgets the view.
+    // loading itself reports nothing.
+    void EditValue(const EditRules::EditorSetup& value);
+    // Destroys the held control, if any.
     void DestroyControl();
 
     QWidget* Control() const;
     CFieldControl* FieldControl() const { return m_pControl; }
     bool IsLoading() const { return m_bGuard; }
 
-    // A change notification of the held control: hands its value to the view unless loading.
-    void OnControlChanged();
+signals:
+    // The user changed the text box's text, or confirmed it with Enter.
+    void textEdited(const QString& text);
+    // The user picked list entry (1-based).
+    void entryChosen(int entry);
+    // Enter was pressed: the editor should close once the key is handled.
+    void closeRequested();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -45,7 +49,6 @@ private:
     QRect ControlRect(EditRules::EditorKind kind) const;
 
     CFieldControl* m_pControl = nullptr;
-    QPointer<CVeldenView> m_pView;
     bool m_bGuard = false;
     QFont m_font;
 };

@@ -1,5 +1,6 @@
 #include "editrules.h"
 
+#include "gridcolumn.h"
 #include "records.h"
 #include "sjis.h"
 
@@ -20,20 +21,20 @@ bool IsBlank(char ch)
 QByteArray* TextMember(tagTRAININFO& t, int column)
 {
     switch (column) {
-    case 3:
+    case GridColumn::Name:
         return &t.strName;
-    case 4:
+    case GridColumn::NameEn:
         return &t.strNameEn;
-    case 8:
+    case GridColumn::Guide:
         return &t.strGuide;
-    case 10:
+    case GridColumn::Note:
         return &t.strNote;
     default:
         return nullptr;
     }
 }
 
-static const QByteArray* TextMember(const tagTRAININFO& t, int column)
+const QByteArray* TextMember(const tagTRAININFO& t, int column)
 {
     return TextMember(const_cast<tagTRAININFO&>(t), column);
 }
@@ -42,7 +43,7 @@ EditorSetup EditorFor(const tagTRAININFO& t, int column)
 {
     EditorSetup setup;
     switch (column) {
-    case 1:
+    case GridColumn::TrainNo:
         setup.kind = EditorKind::TextBox;
         // "%00.4d%c": at least four digits, then the letter; a zero suffix ends the text.
         setup.text = QString::asprintf("%.4d", t.wTrainNo).toLatin1();
@@ -50,28 +51,28 @@ EditorSetup EditorFor(const tagTRAININFO& t, int column)
             setup.text.append(static_cast<char>(t.chTrainSuffix));
         setup.format = "%d%c";
         break;
-    case 2:
+    case GridColumn::Type:
         setup.kind = EditorKind::TypeList;
         setup.listIndex = t.wAssortment;
         break;
-    case 5:
+    case GridColumn::Time:
         setup.kind = EditorKind::TextBox;
         setup.text = QString::asprintf("%.2d:%.2d", t.wTime / 60, t.wTime % 60).toLatin1();
         setup.format = "%d:%d";
         break;
-    case 6:
+    case GridColumn::Destination:
         setup.kind = EditorKind::DestinationList;
         setup.listIndex = t.wDestination;
         break;
-    case 7:
+    case GridColumn::Platform:
         setup.kind = EditorKind::TextBox;
         setup.text = QString::asprintf("%02d", t.wPlatform).toLatin1();
         setup.format = "%d";
         break;
-    case 3:
-    case 4:
-    case 8:
-    case 10:
+    case GridColumn::Name:
+    case GridColumn::NameEn:
+    case GridColumn::Guide:
+    case GridColumn::Note:
         setup.kind = EditorKind::TextBox;
         setup.text = *TextMember(t, column);
         break;
@@ -209,11 +210,11 @@ ApplyResult ApplyPlatform(tagTRAININFO& t, QByteArrayView text)
 ApplyResult ApplyText(tagTRAININFO& t, int column, QByteArrayView text)
 {
     switch (column) {
-    case 1:
+    case GridColumn::TrainNo:
         return ApplyTrainNumber(t, text);
-    case 5:
+    case GridColumn::Time:
         return ApplyTime(t, text);
-    case 7:
+    case GridColumn::Platform:
         return ApplyPlatform(t, text);
     default:
         break;
@@ -231,9 +232,9 @@ ApplyResult ApplyListEntry(tagTRAININFO& t, int column, int entry)
     ApplyResult result;
     if (entry < 1 || entry > 0xFFFF)
         return result;
-    if (column == 2)
+    if (column == GridColumn::Type)
         t.wAssortment = static_cast<quint16>(entry);
-    else if (column == 6)
+    else if (column == GridColumn::Destination)
         t.wDestination = static_cast<quint16>(entry);
     else
         return result;
@@ -241,10 +242,42 @@ ApplyResult ApplyListEntry(tagTRAININFO& t, int column, int entry)
     return result;
 }
 
-EncodedText EncodeEditorText(const QString& text)
+void RestoreColumn(tagTRAININFO& t, const tagTRAININFO& from, int column)
+{
+    switch (column) {
+    case GridColumn::TrainNo:
+        t.wTrainNo = from.wTrainNo;
+        t.chTrainSuffix = from.chTrainSuffix;
+        break;
+    case GridColumn::Type:
+        t.wAssortment = from.wAssortment;
+        break;
+    case GridColumn::Time:
+        t.wTime = from.wTime;
+        break;
+    case GridColumn::Destination:
+        t.wDestination = from.wDestination;
+        break;
+    case GridColumn::Platform:
+        t.wPlatform = from.wPlatform;
+        break;
+    default:
+        if (QByteArray* member = TextMember(t, column))
+            *member = *TextMember(from, column);
+        break;
+    }
+}
+
+bool IsTextColumn(int column)
+{
+    return column == GridColumn::Name || column == GridColumn::NameEn ||
+           column == GridColumn::Guide || column == GridColumn::Note;
+}
+
+EncodedText EncodeEditorText(const QString& text, const QByteArray& original)
 {
     EncodedText result;
-    std::optional<QByteArray> bytes = Sjis::Encode(text, &result.unencodable);
+    std::optional<QByteArray> bytes = Sjis::EncodeEdited(text, original, &result.unencodable);
     if (!bytes)
         return result;
     result.ok = true;

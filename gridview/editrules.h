@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QList>
 #include <QString>
 
 struct tagTRAININFO;
@@ -24,15 +25,21 @@ enum class EditorKind
 struct EditorSetup
 {
     EditorKind kind = EditorKind::None;
-    QByteArray text;   // text box: the initial text, as stored bytes
-    QByteArray format; // text box: the input format the Enter check uses
-    int listIndex = 0; // lists: the train's 1-based index (0 selects nothing)
+    QByteArray text;           // text box: the initial text, as stored bytes
+    QByteArray format;         // text box: the input format the Enter check uses
+    int listIndex = 0;         // lists: the train's 1-based index (0 selects nothing)
+    QList<QByteArray> entries; // lists: the names of the types or destinations, in order
 };
 
-// The text member that column c shows (3, 4, 8, 10), or null for the other columns.
+// The text member that a text column shows, or null for the other columns.
 QByteArray* TextMember(tagTRAININFO& t, int column);
+const QByteArray* TextMember(const tagTRAININFO& t, int column);
+bool IsTextColumn(int column);
+// Copies the field(s) column c shows from one train to another.
+void RestoreColumn(tagTRAININFO& t, const tagTRAININFO& from, int column);
 
-// The editor of column c (1..10) for train t. Column 9 and any other column get none.
+// The editor of column c for train t (the lists without their entries). The service column
+// and any other column get none.
 EditorSetup EditorFor(const tagTRAININFO& t, int column);
 
 // The fields a format of "%d", "%c" and literal characters reads from text, with the runtime
@@ -72,15 +79,16 @@ ApplyResult ApplyText(tagTRAININFO& t, int column, QByteArrayView text);
 // Applies a list's selected entry + 1 to column 2 (type) or 6 (destination).
 ApplyResult ApplyListEntry(tagTRAININFO& t, int column, int entry);
 
-// The editor text as bytes to apply. Fails when a character cannot be stored in code page 932;
-// *unencodable then receives it.
+// The editor text as bytes to apply: the original bytes when the text still reads as they do,
+// otherwise the text encoded. Fails when a character cannot be stored in code page 932;
+// unencodable then holds it.
 struct EncodedText
 {
     bool ok = false;
     QByteArray bytes; // at most kMaxTextBytes bytes
     QString unencodable;
 };
-EncodedText EncodeEditorText(const QString& text);
+EncodedText EncodeEditorText(const QString& text, const QByteArray& original = {});
 
 // The status-bar note for a character that cannot be stored.
 QString UnencodableMessage(const QString& character);

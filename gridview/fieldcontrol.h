@@ -8,6 +8,4 @@ class CFieldControl
 public:
     virtual ~CFieldControl() = default;
     virtual EditRules::EditorKind Kind() const = 0;
-    // Hands the control's current value to the view, which stores it.
-    virtual void RequestValue() = 0;
 };

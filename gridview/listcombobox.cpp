@@ -2,7 +2,6 @@
 
 #include "editfield.h"
 #include "sjis.h"
-#include "veldenview.h"
 
 #include <QAbstractItemView>
 
@@ -10,16 +9,12 @@ namespace {
 constexpr int kDroppedHeight = 200;
 }
 
-CListComboBox::CListComboBox(CEditField* field, const QRect& rect, CVeldenView* view)
-    : QComboBox(field), m_pView(view), m_pDoc(&view->Timetable())
+CListComboBox::CListComboBox(CEditField* field, const QRect& rect, const QList<QByteArray>& names)
+    : QComboBox(field)
 {
     setEditable(false);
     setInsertPolicy(QComboBox::NoInsert);
     setGeometry(rect);
-}
-
-void CListComboBox::AddEntries(const QList<QByteArray>& names)
-{
     QStringList texts;
     texts.reserve(names.size());
     for (const QByteArray& name : names)
@@ -29,11 +24,4 @@ void CListComboBox::AddEntries(const QList<QByteArray>& names)
     setMaxVisibleItems(qMax(1, kDroppedHeight / rowHeight));
     show();
     setFocus();
-}
-
-void CListComboBox::RequestValue()
-{
-    const int entry = currentIndex();
-    if (entry >= 0 && m_pView)
-        m_pView->ApplyEditValue(entry + 1);
 }

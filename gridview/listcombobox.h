@@ -5,22 +5,14 @@
 #include <QComboBox>
 
 class CEditField;
-class CQLMDoc;
-class CVeldenView;
 
 // The drop-down list of the in-place editor, shared by the type and destination lists: entry k
-// is element k + 1 of the document's list, and a change of selection is handed to the view.
+// is element k + 1 of the document's list.
 class CListComboBox : public QComboBox, public CFieldControl
 {
     Q_OBJECT
-public:
-    void RequestValue() override;
-
 protected:
-    // A drop-down list (not editable, unsorted) over rect, its dropped part 200 pixels high.
-    CListComboBox(CEditField* field, const QRect& rect, CVeldenView* view);
-    void AddEntries(const QList<QByteArray>& names);
-
-    CVeldenView* m_pView;
-    CQLMDoc* m_pDoc;
+    // A drop-down list (not editable, unsorted) over rect, its dropped part 200 pixels high,
+    // holding names.
+    CListComboBox(CEditField* field, const QRect& rect, const QList<QByteArray>& names);
 };

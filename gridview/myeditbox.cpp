@@ -2,12 +2,10 @@
 
 #include "editfield.h"
 #include "messages.h"
-#include "veldenview.h"
 
 #include <QKeyEvent>
 
-CMyEditBox::CMyEditBox(CEditField* field, const QRect& rect, CVeldenView* view)
-    : QLineEdit(field), m_pView(view)
+CMyEditBox::CMyEditBox(CEditField* field, const QRect& rect) : QLineEdit(field)
 {
     setFrame(false);
     setGeometry(rect);
@@ -21,15 +19,18 @@ void CMyEditBox::SetTextAndFormat(const QString& text, const QByteArray& format)
     selectAll(); // the caret ends up after the text, in view
 }
 
-void CMyEditBox::SendValue()
+void CMyEditBox::keyPressEvent(QKeyEvent* event)
 {
-    if (m_pView)
-        m_pView->ApplyEditValue(text());
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        m_bEnterPressed = true;
+    QLineEdit::keyPressEvent(event);
 }
 
 void CMyEditBox::keyReleaseEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    // The release of the Enter that opened the editor arrives here too: it is not ours.
+    if (enter && std::exchange(m_bEnterPressed, false)) {
         // A number cell must be complete when Enter is released: the count of fields read has
         // to match the format's. An incomplete number beeps and the key goes no further.
         // Text cells have no format and always pass, whatever characters they hold.
@@ -41,7 +42,7 @@ void CMyEditBox::keyReleaseEvent(QKeyEvent* event)
                 return;
             }
         }
-        SendValue();
+        emit valueConfirmed(text());
     }
     QLineEdit::keyReleaseEvent(event);
 }

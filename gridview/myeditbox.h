@@ -6,29 +6,31 @@
 #include <QLineEdit>
 
 class CEditField;
-class CVeldenView;
 
-// The text box of the in-place editor. Every change is handed to the view at once.
+// The text box of the in-place editor. It reports the text the user typed; it knows nothing of
+// the grid or the document.
 class CMyEditBox : public QLineEdit, public CFieldControl
 {
     Q_OBJECT
 public:
     // A single-line box inside the editor over rect, scrolling horizontally; no length limit.
-    CMyEditBox(CEditField* field, const QRect& rect, CVeldenView* view);
+    CMyEditBox(CEditField* field, const QRect& rect);
 
     EditRules::EditorKind Kind() const override { return EditRules::EditorKind::TextBox; }
-    void RequestValue() override { SendValue(); }
 
     // Loads the text, remembers the input format of the Enter check and selects all.
     void SetTextAndFormat(const QString& text, const QByteArray& format);
-    // Hands the text to the view.
-    void SendValue();
     const QByteArray& Format() const { return m_format; }
 
+signals:
+    // Enter was released over a complete value: the text is final.
+    void valueConfirmed(const QString& text);
+
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
-    CVeldenView* m_pView;
-    QByteArray m_format; // at most 31 characters
+    QByteArray m_format;          // at most 31 characters
+    bool m_bEnterPressed = false; // the Enter being released was pressed here
 };

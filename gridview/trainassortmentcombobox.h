@@ -7,6 +7,9 @@ class CTrainAssortmentComboBox : public CListComboBox
 {
     Q_OBJECT
 public:
-    CTrainAssortmentComboBox(CEditField* field, const QRect& rect, CVeldenView* view);
+    CTrainAssortmentComboBox(CEditField* field, const QRect& rect, const QList<QByteArray>& names)
+        : CListComboBox(field, rect, names)
+    {
+    }
     EditRules::EditorKind Kind() const override { return EditRules::EditorKind::TypeList; }
 };

@@ -4,11 +4,13 @@
 #include "editfield.h"
 #include "editrules.h"
 #include "fonts.h"
+#include "gridcolumn.h"
 #include "gridgeometry.h"
 #include "markers.h"
 #include "messages.h"
 #include "rowmoves.h"
 #include "sjis.h"
+#include "timetableedit.h"
 #include "veldendoc.h"
 
 #include <QApplication>
@@ -36,21 +38,28 @@ CVeldenView::CVeldenView(CVeldenDoc* doc, QWidget* parent)
     viewport()->setBackgroundRole(QPalette::Base);
     verticalScrollBar()->setSingleStep(kRowHeight);
     horizontalScrollBar()->setSingleStep(kRowHeight);
+    connect(m_pDoc, &CVeldenDoc::changed, this, &CVeldenView::OnDocChanged);
 }
 
 CVeldenView::~CVeldenView() = default;
 
-CQLMDoc& CVeldenView::Timetable() const
+const CQLMDoc& CVeldenView::Timetable() const
 {
-    return m_pDoc->m_QLMDoc;
+    return m_pDoc->Timetable();
 }
 
 // ---- Refresh, state and scrolling -----------------------------------------------------------
 
 void CVeldenView::OnInitialUpdate()
 {
-    if (!m_pEditField)
+    if (!m_pEditField) {
         m_pEditField = new CEditField(viewport());
+        connect(m_pEditField, &CEditField::textEdited, this,
+                qOverload<const QString&>(&CVeldenView::ApplyEditValue));
+        connect(m_pEditField, &CEditField::entryChosen, this,
+                qOverload<int>(&CVeldenView::ApplyEditValue));
+        connect(m_pEditField, &CEditField::closeRequested, this, &CVeldenView::EndEdit);
+    }
     UpdateScrollBars();
     OnUpdate();
 }
@@ -62,7 +71,7 @@ void CVeldenView::OnUpdate()
         m_state.m_nCurColumn = 0;
         m_state.m_nCurRow = 0;
     }
-    SetRowCount(Timetable().m_wTrainCount + 1);
+    SetRowCount(Timetable().m_TrainInfo.m_nSize + 1);
     KeepEditorOnCurrentCell();
     viewport()->update();
 }
@@ -73,7 +82,7 @@ void CVeldenView::OnUpdate(int column, int row)
         m_state.m_nCurColumn = 0;
         m_state.m_nCurRow = 0;
     }
-    SetRowCount(Timetable().m_wTrainCount + 1);
+    SetRowCount(Timetable().m_TrainInfo.m_nSize + 1);
     InvalidateCell(column, row);
 }
 
@@ -148,17 +157,53 @@ void CVeldenView::resizeEvent(QResizeEvent* event)
     UpdateScrollBars();
 }
 
-// ---- Row moves ------------------------------------------------------------------------------
+// ---- Following the document ----------------------------------------------------------------
 
-void CVeldenView::InsertRows(int first, int count)
+void CVeldenView::OnDocChanged(const DocChange& change)
 {
-    ::InsertRows(Timetable(), m_state, first, count);
+    using Kind = DocChange::Kind;
+    const int editedRow = IsEditing() ? m_state.m_nCurRow : -1;
+    FollowChange(m_state, change);
+    if (editedRow > 0) {
+        // An editor stays open only over its own train, unchanged by anyone else; the lists
+        // also close when their entries change.
+        bool close = m_state.m_nCurRow < 1;
+        switch (change.kind) {
+        case Kind::TrainsChanged:
+            close |= !m_bStoringEdit && m_state.m_nCurRow >= change.first &&
+                     m_state.m_nCurRow < change.first + change.count;
+            break;
+        case Kind::TypesChanged:
+        case Kind::DestinationsChanged:
+        case Kind::Reset:
+            close = true;
+            break;
+        default:
+            break;
+        }
+        if (close)
+            EndEdit();
+    }
+    if (change.kind == Kind::Reset) {
+        m_state = GridState{-1, -1, -1, false, m_state.m_nRowCount};
+    }
+    OnUpdate();
 }
 
-void CVeldenView::RemoveRows(int first, int count)
+void CVeldenView::ShowRow(int row)
 {
-    ::RemoveRows(Timetable(), m_state, first, count);
-    m_pDoc->SetModifiedFlag(true);
+    if (row < 1 || row > Timetable().m_TrainInfo.m_nSize)
+        return;
+    const int column = m_state.m_nCurColumn >= 1 ? m_state.m_nCurColumn : GridColumn::TrainNo;
+    SelectCell(column, row);
+    const QRect cell = CellRect(column, row);
+    const QPoint pos = ScrollPosition();
+    const QSize client = viewport()->size();
+    // The header row stays on top of the list: a row under it is not in view.
+    if (cell.top() - kRowHeight < pos.y())
+        verticalScrollBar()->setValue(cell.top() - kRowHeight);
+    else if (cell.bottom() >= pos.y() + client.height())
+        verticalScrollBar()->setValue(cell.bottom() + 1 - client.height());
 }
 
 // ---- The in-place editor --------------------------------------------------------------------
@@ -175,16 +220,29 @@ void CVeldenView::BeginEdit()
         return;
     const int column = m_state.m_nCurColumn;
     const int row = m_state.m_nCurRow;
-    const EditRules::EditorSetup setup =
-        EditRules::EditorFor(Timetable().m_TrainInfo.ElementAt(row), column);
+    const CQLMDoc& doc = Timetable();
+    const tagTRAININFO& train = doc.m_TrainInfo.ElementAt(row);
+    EditRules::EditorSetup setup = EditRules::EditorFor(train, column);
     if (setup.kind == EditRules::EditorKind::None)
         return;
-    // What the cell held when the editor opened: typed back to this text, it keeps these bytes.
-    m_editOpenBytes = setup.text;
+    if (setup.kind == EditRules::EditorKind::TypeList) {
+        for (const tagTRAINASSORTMENT& type : doc.m_TrainAssortment.Items())
+            setup.entries.append(type.strName);
+    } else if (setup.kind == EditRules::EditorKind::DestinationList) {
+        for (const DESTINATION& destination : doc.m_Destination.Items())
+            setup.entries.append(destination.strName);
+    }
+    // What the cell held when the editor opened: typed back to its text, it holds this again.
+    // (A second click on the cell being edited reloads it within the same session.)
+    if (!IsEditing()) {
+        m_editOpenTrain = train;
+        m_editOpenText = Sjis::Decode(setup.text);
+        m_nEditSession = m_pDoc->NewEditSession();
+    }
     m_pEditField->show();
     PlaceEditor();
     m_pEditField->raise();
-    m_pEditField->EditValue(setup, this);
+    m_pEditField->EditValue(setup);
 }
 
 void CVeldenView::PlaceEditor()
@@ -225,38 +283,49 @@ bool CVeldenView::IsEditing() const
 
 void CVeldenView::ApplyEditValue(const QString& text)
 {
+    if (!IsEditing() || !CurrentTrainExists())
+        return;
     const int column = m_state.m_nCurColumn;
-    if (CurrentTrainExists()) {
-        tagTRAININFO& train = Timetable().m_TrainInfo.ElementAt(m_state.m_nCurRow);
-        const QByteArray original = EditRules::EditorFor(train, column).text;
-        const bool textColumn = column == 3 || column == 4 || column == 8 || column == 10;
-        if (textColumn && text == Sjis::Decode(m_editOpenBytes)) {
-            // Typed back to the text it opened with: the cell keeps its bytes exactly, even
-            // those that would not survive decoding and encoding again.
-            *EditRules::TextMember(train, column) = m_editOpenBytes;
-        } else if (textColumn && text == Sjis::Decode(original)) {
-            // The text reads as stored: keep the stored bytes.
-        } else {
-            const EditRules::EncodedText encoded = EditRules::EncodeEditorText(text);
-            if (!encoded.ok) {
-                Msg::Beep();
-                emit statusMessage(EditRules::UnencodableMessage(encoded.unencodable));
-            } else if (EditRules::ApplyText(train, column, encoded.bytes).beep) {
-                Msg::Beep();
-            }
+    tagTRAININFO train = Timetable().m_TrainInfo.ElementAt(m_state.m_nCurRow);
+    if (text == m_editOpenText) {
+        // Back to what the editor opened with: the cell holds exactly what it held then, even
+        // a value or bytes the editor's rules would not produce.
+        EditRules::RestoreColumn(train, m_editOpenTrain, column);
+    } else {
+        const QByteArray* original = EditRules::TextMember(m_editOpenTrain, column);
+        const EditRules::EncodedText encoded =
+            EditRules::EncodeEditorText(text, original ? *original : QByteArray());
+        if (!encoded.ok) {
+            Msg::Beep();
+            emit statusMessage(EditRules::UnencodableMessage(encoded.unencodable));
+            return;
         }
+        if (EditRules::ApplyText(train, column, encoded.bytes).beep)
+            Msg::Beep();
     }
-    m_pDoc->SetModifiedFlag(true);
+    StoreEditedTrain(train);
 }
 
 void CVeldenView::ApplyEditValue(int entry)
 {
-    if (CurrentTrainExists()) {
-        tagTRAININFO& train = Timetable().m_TrainInfo.ElementAt(m_state.m_nCurRow);
-        if (EditRules::ApplyListEntry(train, m_state.m_nCurColumn, entry).beep)
-            Msg::Beep();
-    }
-    m_pDoc->SetModifiedFlag(true);
+    if (!IsEditing() || !CurrentTrainExists())
+        return;
+    tagTRAININFO train = Timetable().m_TrainInfo.ElementAt(m_state.m_nCurRow);
+    if (EditRules::ApplyListEntry(train, m_state.m_nCurColumn, entry).beep)
+        Msg::Beep();
+    StoreEditedTrain(train);
+}
+
+void CVeldenView::StoreEditedTrain(const tagTRAININFO& train)
+{
+    const int row = m_state.m_nCurRow;
+    if (train == Timetable().m_TrainInfo.ElementAt(row))
+        return;
+    m_bStoringEdit = true;
+    m_pDoc->ApplyCellEdit(TimetableEdit().SetTrain(row, train),
+                          QStringLiteral("%1の入力").arg(CellText::Header(m_state.m_nCurColumn)),
+                          m_nEditSession);
+    m_bStoringEdit = false;
 }
 
 // ---- Mouse and keyboard ---------------------------------------------------------------------

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gridstate.h"
+#include "records.h"
 
 #include <QAbstractScrollArea>
 #include <QFont>
@@ -8,12 +9,12 @@
 class CVeldenDoc;
 class CQLMDoc;
 class CEditField;
+struct DocChange;
 
 // The grid of trains of one document window. Each view keeps its own selection, copy source
-// row and in-place editor; several views may show one document.
-//
-// PUBLIC INTERFACE — other layers (rowops, app) rely on exactly these members. The grid
-// implementation may add to it but not change these.
+// row and in-place editor, and keeps them on their trains through every change to the
+// document, whichever window made it; several views may show one document. The view reads the
+// timetable; its cell editor changes it through the document.
 class CVeldenView : public QAbstractScrollArea
 {
     Q_OBJECT
@@ -22,7 +23,7 @@ public:
     ~CVeldenView() override;
 
     CVeldenDoc* GetDocument() const { return m_pDoc; }
-    CQLMDoc& Timetable() const;
+    const CQLMDoc& Timetable() const;
     GridState& State() { return m_state; }
     const GridState& State() const { return m_state; }
 
@@ -46,14 +47,12 @@ public:
     void EndEdit();
     bool IsEditing() const;
 
-    // Row moves keeping the current row and copy source row on their trains (see rowmoves.h).
-    // RemoveRows marks the document modified; neither repaints.
-    void InsertRows(int first, int count);
-    void RemoveRows(int first, int count);
+    // Selects row (in the current column, or the first) and scrolls it into view.
+    void ShowRow(int row);
 
-    // Stores a value handed over by the editor's control into the current cell's train, by the
-    // rules of its column, and marks the document modified (also when nothing parsed). The text
-    // box hands over its text; the lists their selected entry + 1.
+    // Stores a value of the open editor into the edited train, by the rules of its column, as
+    // one step of the cell edit. Text typed back to what the cell showed when the editor opened
+    // restores what it held then. The text box hands over its text; the lists their entry + 1.
     void ApplyEditValue(const QString& text);
     void ApplyEditValue(int entry);
     // The in-place editor (null before OnInitialUpdate).
@@ -83,10 +82,16 @@ private:
     bool CurrentTrainExists() const;
     void PlaceEditor();
     void KeepEditorOnCurrentCell();
+    void OnDocChanged(const DocChange& change);
+    void StoreEditedTrain(const tagTRAININFO& train);
 
     CVeldenDoc* m_pDoc;
     GridState m_state;
     QFont m_font;
     CEditField* m_pEditField = nullptr;
-    QByteArray m_editOpenBytes; // the edited text cell's bytes when the editor opened
+    // The open editor: its train as it was when it opened, the text it showed, its session.
+    tagTRAININFO m_editOpenTrain;
+    QString m_editOpenText;
+    int m_nEditSession = 0;
+    bool m_bStoringEdit = false; // the change being reported comes from this view's editor
 };

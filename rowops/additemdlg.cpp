@@ -21,7 +21,7 @@ CAddItemDlg::CAddItemDlg(const RowContext& context, QWidget* parent)
     : QDialog(parent), m_context(context), m_nCurrentRow(context.state->m_nCurRow)
 {
     setWindowTitle(QStringLiteral("列車の挿入"));
-    const int trainCount = m_context.doc->m_QLMDoc.m_wTrainCount;
+    const int trainCount = m_context.Timetable().m_wTrainCount;
 
     auto* positionBox = new QGroupBox(QStringLiteral("挿入位置"));
     m_pAtCurrent = new QRadioButton(QStringLiteral("現在位置から挿入(&C)"));
@@ -82,7 +82,7 @@ CAddItemDlg::CAddItemDlg(const RowContext& context, QWidget* parent)
 
 void CAddItemDlg::OnAtCurrent()
 {
-    if (IsTrainRow(m_context.doc->m_QLMDoc, m_nCurrentRow))
+    if (IsTrainRow(m_context.Timetable(), m_nCurrentRow))
         return;
     Msg::Show(this, RowText::NoCellForInsert(), Msg::ErrorCaption(), QMessageBox::Warning);
     m_pAtEnd->setChecked(true);
@@ -103,8 +103,10 @@ void CAddItemDlg::accept()
     if (m_pCopy->isChecked())
         copyFrom = ParseDecimal(m_pCopyRow->text());
 
-    switch (InsertTrains(m_context.doc->m_QLMDoc, *m_context.state, atCurrent, count, copyFrom)) {
+    TimetableEdit edit;
+    switch (InsertTrains(m_context.Timetable(), m_nCurrentRow, atCurrent, count, copyFrom, &edit)) {
     case InsertResult::Done:
+        m_context.Apply(std::move(edit), RowText::InsertStep());
         break;
     case InsertResult::BadCopySource:
         Msg::Show(this, RowText::BadCopySource(), Msg::AppTitle(), QMessageBox::Warning);
@@ -117,8 +119,5 @@ void CAddItemDlg::accept()
         Msg::Show(this, RowText::TooManyTrains(), Msg::ErrorCaption(), QMessageBox::Warning);
         return;
     }
-    if (m_context.refresh)
-        m_context.refresh();
-    m_context.doc->SetModifiedFlag(true);
     QDialog::accept();
 }

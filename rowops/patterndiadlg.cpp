@@ -93,8 +93,8 @@ CPatternDiaDlg::CPatternDiaDlg(const RowContext& context, QWidget* parent)
 
     // Opening: the first row is the current row when there is one; the rest start empty.
     const int current = m_context.state->m_nCurRow;
-    m_pFirst->setRange(1, std::max<int>(1, m_context.doc->m_QLMDoc.m_wTrainCount));
-    if (IsTrainRow(m_context.doc->m_QLMDoc, current))
+    m_pFirst->setRange(1, std::max<int>(1, m_context.Timetable().m_wTrainCount));
+    if (IsTrainRow(m_context.Timetable(), current))
         m_pFirst->setValue(current);
     else
         m_pFirst->clear();
@@ -147,7 +147,7 @@ void CPatternDiaDlg::Validate()
     if (m_bValidating)
         return;
     m_bValidating = true;
-    const int trainCount = m_context.doc->m_QLMDoc.m_wTrainCount;
+    const int trainCount = m_context.Timetable().m_wTrainCount;
     m_pFirst->setRange(1, std::max(1, trainCount));
     PatternCheck check = CheckPatternTexts(trainCount, m_pFirst->text(), m_pCount->text(),
                                            m_pCycle->currentText(), m_pRepetitions->text());
@@ -168,9 +168,10 @@ void CPatternDiaDlg::accept()
     const int count = ParseDecimal(m_pCount->text());
     const int cycle = ParseDecimal(m_pCycle->currentText());
     const int repetitions = ParseDecimal(m_pRepetitions->text());
-    switch (
-        BuildPattern(m_context.doc->m_QLMDoc, *m_context.state, first, count, cycle, repetitions)) {
+    TimetableEdit edit;
+    switch (BuildPattern(m_context.Timetable(), first, count, cycle, repetitions, &edit)) {
     case PatternResult::Done:
+        m_context.Apply(std::move(edit), RowText::PatternStep());
         break;
     case PatternResult::BadInput:
         // OK is disabled while an input is out of range; a default-button press can still
@@ -181,8 +182,5 @@ void CPatternDiaDlg::accept()
         Msg::Show(this, RowText::TooManyTrains(), Msg::ErrorCaption(), QMessageBox::Warning);
         return;
     }
-    if (m_context.refresh)
-        m_context.refresh();
-    m_context.doc->SetModifiedFlag(true);
     QDialog::accept();
 }

@@ -58,7 +58,7 @@ CRemoveDlg::CRemoveDlg(const RowContext& context, QWidget* parent)
 
     m_pCount->setRange(1, 1);
     m_pCount->setValue(1);
-    if (IsTrainRow(m_context.doc->m_QLMDoc, m_nCurrentRow))
+    if (IsTrainRow(m_context.Timetable(), m_nCurrentRow))
         m_pDown->setChecked(true);
     else
         m_pFromEnd->setChecked(true);
@@ -76,7 +76,7 @@ DeleteDirection CRemoveDlg::Direction() const
 
 void CRemoveDlg::OnFromCurrent(DeleteDirection direction)
 {
-    if (IsTrainRow(m_context.doc->m_QLMDoc, m_nCurrentRow)) {
+    if (IsTrainRow(m_context.Timetable(), m_nCurrentRow)) {
         SetCountRange(direction);
         return;
     }
@@ -89,7 +89,7 @@ void CRemoveDlg::SetCountRange(DeleteDirection direction)
     // With nothing to remove the only position is that largest count itself (0 for an empty
     // list), which OK then refuses. The spin box lowers a position above the range by itself.
     const int largest =
-        LargestDeleteCount(direction, m_context.doc->m_QLMDoc.m_wTrainCount, m_nCurrentRow);
+        LargestDeleteCount(direction, m_context.Timetable().m_wTrainCount, m_nCurrentRow);
     if (largest >= 1) {
         m_pCount->setRange(1, largest);
     } else {
@@ -102,8 +102,10 @@ void CRemoveDlg::accept()
 {
     // The count is read as typed, so a count outside the range is refused here, never clamped.
     const int count = ParseDecimal(m_pCount->text());
-    switch (DeleteTrains(m_context.doc->m_QLMDoc, *m_context.state, Direction(), count)) {
+    TimetableEdit edit;
+    switch (DeleteTrains(m_context.Timetable(), m_nCurrentRow, Direction(), count, &edit)) {
     case DeleteResult::Done:
+        m_context.Apply(std::move(edit), RowText::DeleteStep());
         break;
     case DeleteResult::NoRows:
         Msg::Show(this, RowText::NoRowsToDelete(), Msg::ErrorCaption(), QMessageBox::Critical);
@@ -116,8 +118,5 @@ void CRemoveDlg::accept()
         m_pFromEnd->setChecked(true);
         return;
     }
-    if (m_context.refresh)
-        m_context.refresh();
-    m_context.doc->SetModifiedFlag(true);
     QDialog::accept();
 }

@@ -19,7 +19,7 @@ CReplaceDlg::CReplaceDlg(const RowContext& context, QWidget* parent)
     : QDialog(parent), m_context(context)
 {
     setWindowTitle(QStringLiteral("置換"));
-    const CQLMDoc& doc = m_context.doc->m_QLMDoc;
+    const CQLMDoc& doc = m_context.Timetable();
 
     // Type section.
     auto* typeTitle = new QRadioButton(QStringLiteral("列車種別(&A)"));
@@ -92,13 +92,11 @@ void CReplaceDlg::OnReplaceAll()
             sources.push_back(row + 1);
     }
     const int target = m_pTargetType->currentIndex() + 1;
-    const ReplaceResult result = ReplaceTypes(m_context.doc->m_QLMDoc, sources, target);
+    TimetableEdit edit;
+    const ReplaceResult result = ReplaceTypes(m_context.Timetable(), sources, target, &edit);
+    // A changed type is a change to the file like any other: an undo step that marks the
+    // document modified, so that closing the window does not discard it without asking.
+    m_context.Apply(std::move(edit), RowText::ReplaceStep());
     Msg::Show(this, RowText::ReplaceReport(result.total, result.replaced),
               RowText::ReplaceCaption(), QMessageBox::Information);
-    if (result.replaced > 0 && m_context.refresh)
-        m_context.refresh();
-    // A changed type is a change to the file like any other: without the flag, closing the
-    // window would discard it without asking.
-    if (result.changed > 0)
-        m_context.doc->SetModifiedFlag(true);
 }

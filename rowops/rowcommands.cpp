@@ -15,7 +15,7 @@ namespace {
 
 RowContext ContextOf(CVeldenView& view)
 {
-    return RowContext{view.GetDocument(), &view.State(), [&view] { view.OnUpdate(); }};
+    return RowContext{view.GetDocument(), &view.State()};
 }
 
 // Repaints every cell of a row, header cell included, so that the copy mark moves.
@@ -84,13 +84,20 @@ void OnEditPaste(CVeldenView& view)
     if (dlg.exec() != QDialog::Accepted)
         return;
     view.EndEdit();
-    switch (PasteRow(view.Timetable(), view.State(), dlg.Mode())) {
+    TimetableEdit edit;
+    int pastedRow = 0;
+    const bool cut = view.State().m_bCutMark;
+    switch (PasteRow(view.Timetable(), view.State(), dlg.Mode(), &edit, &pastedRow)) {
     case PasteResult::Done:
-        view.OnUpdate();
-        view.GetDocument()->SetModifiedFlag(true);
-        return;
     case PasteResult::Unchanged:
-        // Only the cut mark went away: repaint, nothing to save.
+        // Unchanged: a cut pasted over itself; only the cut mark goes away.
+        view.GetDocument()->Apply(std::move(edit), RowText::PasteStep());
+        // The pasted train is the current row; a cut source is used up.
+        view.State().m_nCurRow = pastedRow;
+        if (cut) {
+            view.State().m_nCopySrcRow = -1;
+            view.State().m_bCutMark = false;
+        }
         view.OnUpdate();
         return;
     case PasteResult::TooManyTrains:

@@ -1,7 +1,6 @@
 #include "rowlogic.h"
 
 #include "qlmdoc.h"
-#include "rowmoves.h"
 
 #include <algorithm>
 
@@ -61,22 +60,20 @@ int ClampInsertCount(int count)
     return std::clamp(count, 1, kMaxInsertCount);
 }
 
-InsertResult InsertTrains(CQLMDoc& doc, GridState& state, bool atCurrentRow, int count,
-                          std::optional<int> copyFromRow)
+InsertResult InsertTrains(const CQLMDoc& doc, int currentRow, bool atCurrentRow, int count,
+                          std::optional<int> copyFromRow, TimetableEdit* edit)
 {
     count = ClampInsertCount(count);
     if (copyFromRow && !IsTrainRow(doc, *copyFromRow))
         return InsertResult::BadCopySource;
-    if (atCurrentRow && !IsTrainRow(doc, state.m_nCurRow))
+    if (atCurrentRow && !IsTrainRow(doc, currentRow))
         return InsertResult::NoCurrentRow;
     if (!HasRoomFor(doc, count))
         return InsertResult::TooManyTrains;
 
     const tagTRAININFO templ = copyFromRow ? doc.m_TrainInfo.ElementAt(*copyFromRow) : BlankTrain();
-    const int first = atCurrentRow ? state.m_nCurRow : doc.m_wTrainCount + 1;
-    InsertRows(doc, state, first, count);
-    auto& trains = doc.m_TrainInfo.Items();
-    std::fill_n(trains.begin() + (first - 1), count, templ);
+    const int first = atCurrentRow ? currentRow : doc.m_wTrainCount + 1;
+    edit->InsertTrains(first, std::vector<tagTRAININFO>(static_cast<size_t>(count), templ));
     return InsertResult::Done;
 }
 
@@ -95,12 +92,13 @@ int LargestDeleteCount(DeleteDirection direction, int trainCount, int currentRow
     return 0;
 }
 
-DeleteResult DeleteTrains(CQLMDoc& doc, GridState& state, DeleteDirection direction, int count)
+DeleteResult DeleteTrains(const CQLMDoc& doc, int currentRow, DeleteDirection direction, int count,
+                          TimetableEdit* edit)
 {
     const int n = doc.m_wTrainCount;
     if (n == 0)
         return DeleteResult::NoRows;
-    const int current = state.m_nCurRow;
+    const int current = currentRow;
     if (direction != DeleteDirection::UpFromEnd && !IsTrainRow(doc, current))
         return DeleteResult::NoCurrentRow;
     if (count < 1 || count > LargestDeleteCount(direction, n, current))
@@ -118,9 +116,7 @@ DeleteResult DeleteTrains(CQLMDoc& doc, GridState& state, DeleteDirection direct
         first = n - count + 1;
         break;
     }
-    RemoveRows(doc, state, first, count);
-    if (state.m_nCopySrcRow == -1)
-        state.m_bCutMark = false;
+    edit->RemoveTrains(first, count);
     return DeleteResult::Done;
 }
 
@@ -148,13 +144,8 @@ PasteCheck CheckPaste(const CQLMDoc& doc, const GridState& state)
     return PasteCheck::Ready;
 }
 
-static void ForgetCopySource(GridState& state)
-{
-    state.m_nCopySrcRow = -1;
-    state.m_bCutMark = false;
-}
-
-PasteResult PasteRow(CQLMDoc& doc, GridState& state, PasteMode mode)
+PasteResult PasteRow(const CQLMDoc& doc, const GridState& state, PasteMode mode,
+                     TimetableEdit* edit, int* pastedRow)
 {
     switch (CheckPaste(doc, state)) {
     case PasteCheck::NoCopySource:
@@ -166,47 +157,41 @@ PasteResult PasteRow(CQLMDoc& doc, GridState& state, PasteMode mode)
     }
     const int source = state.m_nCopySrcRow;
     const int current = state.m_nCurRow;
-    auto& trains = doc.m_TrainInfo.Items();
+    const tagTRAININFO& copy = doc.m_TrainInfo.ElementAt(source);
 
     if (state.m_bCutMark) {
         if (mode == PasteMode::Insert) {
             // Moving the train: no row is added, so this works in a full list too. The train
             // lands just before the one at the current row.
-            const auto src = trains.begin() + (source - 1);
-            const auto cur = trains.begin() + (current - 1);
-            if (source < current)
-                std::rotate(src, src + 1, cur);
-            else
-                std::rotate(cur, src, src + 1);
-            state.m_nCurRow = source < current ? current - 1 : current;
+            *pastedRow = source < current ? current - 1 : current;
+            edit->MoveTrain(source, *pastedRow);
         } else {
             if (source == current) {
                 // The row to overwrite is the one cut out: keep the train where it is.
-                ForgetCopySource(state);
+                *pastedRow = current;
                 return PasteResult::Unchanged;
             }
-            const tagTRAININFO copy = trains[source - 1];
-            RemoveRows(doc, state, source, 1);
-            doc.m_TrainInfo.ElementAt(state.m_nCurRow) = copy;
+            *pastedRow = source < current ? current - 1 : current;
+            edit->RemoveTrains(source, 1).SetTrain(*pastedRow, copy);
         }
-        ForgetCopySource(state);
         return PasteResult::Done;
     }
 
-    const tagTRAININFO copy = trains[source - 1];
     if (mode == PasteMode::Insert) {
         if (!HasRoomFor(doc, 1))
             return PasteResult::TooManyTrains;
-        InsertRows(doc, state, current, 1);
-        state.m_nCurRow -= 1;
+        edit->InsertTrains(current, {copy});
+    } else {
+        edit->SetTrain(current, copy);
     }
-    doc.m_TrainInfo.ElementAt(state.m_nCurRow) = copy;
+    *pastedRow = current;
     return PasteResult::Done;
 }
 
 // ---- Replace train types ----------------------------------------------------------------------
 
-ReplaceResult ReplaceTypes(CQLMDoc& doc, const std::vector<int>& sources, int target)
+ReplaceResult ReplaceTypes(const CQLMDoc& doc, const std::vector<int>& sources, int target,
+                           TimetableEdit* edit)
 {
     std::vector<bool> isSource(65536, false);
     for (const int s : sources) {
@@ -215,15 +200,19 @@ ReplaceResult ReplaceTypes(CQLMDoc& doc, const std::vector<int>& sources, int ta
     }
     ReplaceResult result;
     result.total = doc.m_wTrainCount;
-    for (auto& train : doc.m_TrainInfo.Items()) {
+    std::vector<std::pair<int, quint16>> changes;
+    int row = 0;
+    for (const auto& train : doc.m_TrainInfo.Items()) {
+        ++row;
         if (!isSource[train.wAssortment])
             continue;
         ++result.replaced;
         if (train.wAssortment != target) {
             ++result.changed;
-            train.wAssortment = static_cast<quint16>(target);
+            changes.emplace_back(row, static_cast<quint16>(target));
         }
     }
+    edit->SetTrainTypes(std::move(changes));
     return result;
 }
 
@@ -264,8 +253,8 @@ quint16 PatternTime(quint16 time, int k, int cycle)
     return sum;
 }
 
-PatternResult BuildPattern(CQLMDoc& doc, GridState& state, int first, int count, int cycle,
-                           int repetitions)
+PatternResult BuildPattern(const CQLMDoc& doc, int first, int count, int cycle, int repetitions,
+                           TimetableEdit* edit)
 {
     const int n = doc.m_wTrainCount;
     if (first < 1 || first > n || count < 1 || count > n - first + 1 || cycle < kMinPatternCycle ||
@@ -275,17 +264,17 @@ PatternResult BuildPattern(CQLMDoc& doc, GridState& state, int first, int count,
     if (!HasRoomFor(doc, added))
         return PatternResult::TooManyTrains;
 
-    InsertRows(doc, state, first + count, static_cast<int>(added));
-    auto& trains = doc.m_TrainInfo.Items();
-    // The pattern rows stay in place at first..first+count-1 and are read, not moved.
-    const auto pattern = trains.begin() + (first - 1);
-    auto out = pattern + count;
+    // The copies go directly after the pattern rows, which stay where they are.
+    const auto pattern = doc.m_TrainInfo.Items().begin() + (first - 1);
+    std::vector<tagTRAININFO> copies;
+    copies.reserve(static_cast<size_t>(added));
     for (int k = 1; k <= repetitions; ++k) {
-        for (int j = 0; j < count; ++j, ++out) {
-            *out = pattern[j];
-            out->wTime = PatternTime(pattern[j].wTime, k, cycle);
+        for (int j = 0; j < count; ++j) {
+            copies.push_back(pattern[j]);
+            copies.back().wTime = PatternTime(pattern[j].wTime, k, cycle);
         }
     }
+    edit->InsertTrains(first + count, std::move(copies));
     return PatternResult::Done;
 }
 
@@ -331,5 +320,25 @@ QString ReplaceReport(int total, int replaced)
 QString ReplaceCaption()
 {
     return QStringLiteral("完了");
+}
+QString InsertStep()
+{
+    return QStringLiteral("列車の挿入");
+}
+QString DeleteStep()
+{
+    return QStringLiteral("削除");
+}
+QString PasteStep()
+{
+    return QStringLiteral("貼り付け");
+}
+QString ReplaceStep()
+{
+    return QStringLiteral("置換");
+}
+QString PatternStep()
+{
+    return QStringLiteral("パターンダイヤ");
 }
 } // namespace RowText

@@ -2,6 +2,7 @@
 
 #include "gridstate.h"
 #include "records.h"
+#include "timetableedit.h"
 
 #include <QString>
 
@@ -10,9 +11,9 @@
 
 class CQLMDoc;
 
-// The rules of the row commands, without windows. Each operation takes the timetable and the
-// selection of the view that runs it, checks its inputs first and changes nothing when it
-// refuses. Refreshing the view and marking the document modified are the caller's.
+// The rules of the row commands, without windows. Each operation reads the timetable and the
+// rows the user chose, checks its inputs first and, when it accepts them, describes the change
+// as an edit for the document to run as one undo step. Views follow the change themselves.
 
 // Limits of the inputs the dialogs offer.
 inline constexpr int kMaxInsertCount = 255;
@@ -47,11 +48,10 @@ enum class InsertResult
 // The insert count as it reaches the operation: kept within 1..255.
 int ClampInsertCount(int count);
 
-// Inserts count trains at the current row (atCurrentRow) or after the last train, each a copy
-// of row copyFromRow (taken before anything moves) or a blank train. The current row and copy
-// source row stay on their trains.
-InsertResult InsertTrains(CQLMDoc& doc, GridState& state, bool atCurrentRow, int count,
-                          std::optional<int> copyFromRow);
+// Inserts count trains at currentRow (atCurrentRow) or after the last train, each a copy of
+// row copyFromRow (taken before anything moves) or a blank train.
+InsertResult InsertTrains(const CQLMDoc& doc, int currentRow, bool atCurrentRow, int count,
+                          std::optional<int> copyFromRow, TimetableEdit* edit);
 
 // ---- Delete -----------------------------------------------------------------------------------
 
@@ -73,7 +73,8 @@ enum class DeleteResult
 // The most rows the direction can remove; below 1 when it can remove none.
 int LargestDeleteCount(DeleteDirection direction, int trainCount, int currentRow);
 
-DeleteResult DeleteTrains(CQLMDoc& doc, GridState& state, DeleteDirection direction, int count);
+DeleteResult DeleteTrains(const CQLMDoc& doc, int currentRow, DeleteDirection direction, int count,
+                          TimetableEdit* edit);
 
 // ---- Copy, cut and paste ------------------------------------------------------------------------
 
@@ -112,9 +113,10 @@ enum class PasteResult
     TooManyTrains, // inserting a copy into a full list
 };
 
-// Pastes the copy source train at the current row. Afterwards the current row designates the
-// pasted train; a cut source is removed and the copy source becomes none.
-PasteResult PasteRow(CQLMDoc& doc, GridState& state, PasteMode mode);
+// Pastes the copy source train at the current row; a cut source is removed. *pastedRow receives
+// the row of the pasted train afterwards; the view then forgets its copy source.
+PasteResult PasteRow(const CQLMDoc& doc, const GridState& state, PasteMode mode,
+                     TimetableEdit* edit, int* pastedRow);
 
 // ---- Replace train types ----------------------------------------------------------------------
 
@@ -128,7 +130,8 @@ struct ReplaceResult
 };
 
 // Every train whose type is one of sources takes type target.
-ReplaceResult ReplaceTypes(CQLMDoc& doc, const std::vector<int>& sources, int target);
+ReplaceResult ReplaceTypes(const CQLMDoc& doc, const std::vector<int>& sources, int target,
+                           TimetableEdit* edit);
 
 // ---- Pattern timetable --------------------------------------------------------------------------
 
@@ -156,8 +159,8 @@ quint16 PatternTime(quint16 time, int k, int cycle);
 
 // Repeats trains first..first+count-1 repetitions times, copy k shifted by k x cycle minutes,
 // inserting the copies directly after the block.
-PatternResult BuildPattern(CQLMDoc& doc, GridState& state, int first, int count, int cycle,
-                           int repetitions);
+PatternResult BuildPattern(const CQLMDoc& doc, int first, int count, int cycle, int repetitions,
+                           TimetableEdit* edit);
 
 // ---- Messages -------------------------------------------------------------------------------
 
@@ -172,4 +175,10 @@ QString NoCellSelected(); // セルが選択されていません
 QString NoCopySource();   // ｺﾋﾟｰ元の行が選択されていません
 QString ReplaceReport(int total, int replaced);
 QString ReplaceCaption(); // 完了
+// The names of the undo steps.
+QString InsertStep();
+QString DeleteStep();
+QString PasteStep();
+QString ReplaceStep();
+QString PatternStep();
 } // namespace RowText

@@ -90,6 +90,10 @@ QString LoadError::Japanese() const
 
 QString SaveError::English() const
 {
+    if (kind == Kind::TooManyEntries)
+        return QStringLiteral("%1 has %2 entries; a file can hold at most 65535")
+            .arg(field)
+            .arg(length);
     return QStringLiteral("%1 is %2 bytes long; a file can hold at most 65535 bytes per text")
         .arg(field)
         .arg(length);
@@ -97,6 +101,10 @@ QString SaveError::English() const
 
 QString SaveError::Japanese() const
 {
+    if (kind == Kind::TooManyEntries)
+        return QStringLiteral("%1 が %2 件あります。65535 件までしか保存できません。")
+            .arg(field)
+            .arg(length);
     return QStringLiteral(
                "%1 が %2 バイトあります。1 つの文字列は 65535 バイトまでしか保存できません。")
         .arg(field)

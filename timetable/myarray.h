@@ -2,6 +2,7 @@
 
 #include <QtGlobal>
 
+#include <utility>
 #include <vector>
 
 // A collection indexed from 1, as every list of the timetable is: element 1 is the first.
@@ -9,6 +10,22 @@
 template <typename T> class CMyArray
 {
 public:
+    CMyArray() = default;
+    CMyArray(const CMyArray&) = default;
+    CMyArray& operator=(const CMyArray&) = default;
+    // A moved-from collection is empty, its size included.
+    CMyArray(CMyArray&& other) noexcept
+        : m_nSize(std::exchange(other.m_nSize, 0)), m_data(std::move(other.m_data))
+    {
+        other.m_data.clear();
+    }
+    CMyArray& operator=(CMyArray&& other) noexcept
+    {
+        m_data = std::move(other.m_data);
+        other.m_data.clear();
+        m_nSize = std::exchange(other.m_nSize, 0);
+        return *this;
+    }
     virtual ~CMyArray() = default;
 
     // Makes the collection hold exactly n elements. Elements 1..min(n, old size) keep their

@@ -88,11 +88,20 @@ int CQLMDoc::FindKeyBlock() const
 
 void CQLMDoc::PackExtKeys()
 {
-    int index = FindKeyBlock();
+    PackExtKeysInto(m_ExtData);
+    m_nExtDataCount = m_ExtData.m_nSize;
+}
+
+void CQLMDoc::PackExtKeysInto(CExtDataList& blocks) const
+{
+    int index = 0;
+    for (int i = 1; i <= blocks.m_nSize && index == 0; ++i)
+        if (blocks.ElementAt(i).Name() == kKeyBlockName)
+            index = i;
     if (index == 0) {
-        SetExtDataCount(m_ExtData.m_nSize + 1);
-        index = m_ExtData.m_nSize;
-        m_ExtData.ElementAt(index).SetName(kKeyBlockName);
+        blocks.SetSize(blocks.m_nSize + 1);
+        index = blocks.m_nSize;
+        blocks.ElementAt(index).SetName(kKeyBlockName);
     }
     QByteArray data;
     qsizetype size = 4 + 2;
@@ -111,7 +120,16 @@ void CQLMDoc::PackExtKeys()
         data.append('\0');
     }
     data.append(2, '\0');
-    m_ExtData.ElementAt(index).SetData(data);
+    blocks.ElementAt(index).SetData(data);
+}
+
+void CQLMDoc::SyncCounts()
+{
+    m_wTrainCount = static_cast<quint16>(m_TrainInfo.m_nSize);
+    m_wAssortmentCount = static_cast<quint16>(m_TrainAssortment.m_nSize);
+    m_wDestinationCount = static_cast<quint16>(m_Destination.m_nSize);
+    m_wGuideMessageCount = static_cast<quint16>(m_GuideMessage.m_nSize);
+    m_nExtDataCount = m_ExtData.m_nSize;
 }
 
 QStringList CQLMDoc::Check() const

@@ -57,6 +57,12 @@ struct LoadError
 // Why a timetable could not be written. Nothing has been written when this is set.
 struct SaveError
 {
+    enum class Kind
+    {
+        StringTooLong,
+        TooManyEntries, // a list longer than its 16-bit count can say
+    };
+    Kind kind = Kind::StringTooLong;
     QString field; // e.g. "train 3 strGuide"
     qint64 length = 0;
 
@@ -69,7 +75,8 @@ inline constexpr qsizetype kMaxFileString = 65535;
 // The most trains, types, destinations or guide messages a file can hold.
 inline constexpr int kMaxCollection = 65535;
 
-// The timetable of one departure board. Every editor reads and writes these members directly.
+// The timetable of one departure board: plain data. The editor changes it only through
+// TimetableEdit (timetableedit.h), which keeps the count members equal to the list sizes.
 class CQLMDoc
 {
 public:
@@ -77,6 +84,8 @@ public:
     virtual ~CQLMDoc() = default;
     CQLMDoc(const CQLMDoc&) = default;
     CQLMDoc& operator=(const CQLMDoc&) = default;
+    CQLMDoc(CQLMDoc&&) noexcept = default;
+    CQLMDoc& operator=(CQLMDoc&&) noexcept = default;
 
     QByteArray m_strStationId;
     QByteArray m_strStationName;
@@ -158,11 +167,17 @@ public:
     bool LoadFile(QByteArrayView data, LoadError* error = nullptr, QStringList* warnings = nullptr);
 
     // Writes the timetable as a version 3 file into *out. Refuses (returns false, *out
-    // untouched) when a string is too long for the format. Rebuilds the "@ORL300" block.
-    bool SaveFile(QByteArray* out, SaveError* error = nullptr);
+    // untouched) when a string or a list is too long for the format. The counts written are the
+    // lists' sizes, and the key list is written packed into its "@ORL300" block; the timetable
+    // itself is not changed.
+    bool SaveFile(QByteArray* out, SaveError* error = nullptr) const;
 
     // Writes the key list into the first "@ORL300" block, appending one if there is none.
     void PackExtKeys();
+    // The same, into a copy of the block list.
+    void PackExtKeysInto(CExtDataList& blocks) const;
+    // Sets each count member to its list's size.
+    void SyncCounts();
     // Rebuilds the key list from the first "@ORL300" block. Returns false (and sets *error,
     // key list empty) when the block's K pairs are incomplete or a path is 64 bytes or more.
     bool UnpackExtKeys(LoadError* error = nullptr);

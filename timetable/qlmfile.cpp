@@ -259,6 +259,15 @@ public:
         }
     }
 
+    void Fail(const char* field, qint64 length, SaveError::Kind kind)
+    {
+        if (m_failed)
+            return;
+        m_failed = true;
+        m_error.kind = kind;
+        m_error.field = QString::fromLatin1(field);
+        m_error.length = length;
+    }
     bool Failed() const { return m_failed; }
     const SaveError& Error() const { return m_error; }
     qsizetype Size() const { return m_size; }
@@ -530,7 +539,16 @@ bool CQLMDoc::LoadFile(QByteArrayView data, LoadError* error, QStringList* warni
 namespace {
 
 // Every field of a version 3 file, in order.
-void WriteAll(const CQLMDoc& doc, Writer& w)
+// The count a list is written with. The counts are 16-bit: a longer list stops the save rather
+// than losing its tail.
+template <typename List> quint16 CountOf(const List& list, const char* name, Writer& w)
+{
+    if (list.m_nSize > kMaxCollection)
+        w.Fail(name, list.m_nSize, SaveError::Kind::TooManyEntries);
+    return static_cast<quint16>(list.m_nSize);
+}
+
+void WriteAll(const CQLMDoc& doc, const CExtDataList& blocks, Writer& w)
 {
     w.Bytes("QL3", 3);
     w.String(doc.m_strStationId, "m_strStationId");
@@ -559,8 +577,8 @@ void WriteAll(const CQLMDoc& doc, Writer& w)
     w.String(doc.m_strSubGuideEn, "m_strSubGuideEn");
     w.String(doc.m_strGuideMessage, "m_strGuideMessage");
 
-    w.U16(doc.m_wGuideMessageCount);
-    for (int i = 1; i <= doc.m_wGuideMessageCount; ++i) {
+    w.U16(CountOf(doc.m_GuideMessage, "m_GuideMessage", w));
+    for (int i = 1; i <= doc.m_GuideMessage.m_nSize; ++i) {
         const GUIDEMESSAGE& g = doc.m_GuideMessage.ElementAt(i);
         w.I32(g.nStartTime);
         w.I32(g.nEndTime);
@@ -571,13 +589,13 @@ void WriteAll(const CQLMDoc& doc, Writer& w)
     w.Layout(doc.m_LayoutSub);
     w.U32(doc.m_crUnlit);
     w.U32(doc.m_crLit);
-    w.U16(doc.m_wAssortmentCount);
-    w.U16(doc.m_wDestinationCount);
+    w.U16(CountOf(doc.m_TrainAssortment, "m_TrainAssortment", w));
+    w.U16(CountOf(doc.m_Destination, "m_Destination", w));
     w.U16(doc.m_wDateChangeTime);
     w.U16(doc.m_wDisplayStartTime);
-    w.U16(doc.m_wTrainCount);
+    w.U16(CountOf(doc.m_TrainInfo, "m_TrainInfo", w));
 
-    for (int i = 1; i <= doc.m_wAssortmentCount; ++i) {
+    for (int i = 1; i <= doc.m_TrainAssortment.m_nSize; ++i) {
         const tagTRAINASSORTMENT& a = doc.m_TrainAssortment.ElementAt(i);
         w.String(a.strName, "m_TrainAssortment", i, "strName");
         w.String(a.strNameSub, "m_TrainAssortment", i, "strNameSub");
@@ -589,12 +607,12 @@ void WriteAll(const CQLMDoc& doc, Writer& w)
         w.Layout(a.layoutMain);
         w.Layout(a.layoutSub);
     }
-    for (int i = 1; i <= doc.m_wDestinationCount; ++i) {
+    for (int i = 1; i <= doc.m_Destination.m_nSize; ++i) {
         const DESTINATION& d = doc.m_Destination.ElementAt(i);
         w.String(d.strName, "m_Destination", i, "strName");
         w.String(d.strNameEn, "m_Destination", i, "strNameEn");
     }
-    for (int i = 1; i <= doc.m_wTrainCount; ++i) {
+    for (int i = 1; i <= doc.m_TrainInfo.m_nSize; ++i) {
         const tagTRAININFO& t = doc.m_TrainInfo.ElementAt(i);
         w.U16(t.wTrainNo);
         w.U8(t.chTrainSuffix);
@@ -610,8 +628,8 @@ void WriteAll(const CQLMDoc& doc, Writer& w)
     }
 
     w.Bytes("ExD\0", 4);
-    w.I32(doc.m_ExtData.m_nSize);
-    for (const EXTDATA& block : doc.m_ExtData.Items()) {
+    w.I32(blocks.m_nSize);
+    for (const EXTDATA& block : blocks.Items()) {
         const QByteArray name = block.Name();
         w.Bytes(name.constData(), name.size());
         w.U8(0);
@@ -622,17 +640,14 @@ void WriteAll(const CQLMDoc& doc, Writer& w)
 
 } // namespace
 
-bool CQLMDoc::SaveFile(QByteArray* out, SaveError* error)
+bool CQLMDoc::SaveFile(QByteArray* out, SaveError* error) const
 {
-    // The counts are what the file declares: bring each collection to its count first.
-    m_GuideMessage.SetSize(m_wGuideMessageCount);
-    m_TrainAssortment.SetSize(m_wAssortmentCount);
-    m_Destination.SetSize(m_wDestinationCount);
-    m_TrainInfo.SetSize(m_wTrainCount);
-    PackExtKeys();
+    // The key list travels in its block; pack it into a copy so that saving changes nothing.
+    CExtDataList blocks = m_ExtData;
+    PackExtKeysInto(blocks);
 
     Writer w;
-    WriteAll(*this, w);
+    WriteAll(*this, blocks, w);
     if (w.Failed()) {
         if (error)
             *error = w.Error();
@@ -640,7 +655,7 @@ bool CQLMDoc::SaveFile(QByteArray* out, SaveError* error)
     }
     QByteArray bytes(w.Size(), Qt::Uninitialized);
     w.StartFilling(bytes.data());
-    WriteAll(*this, w);
+    WriteAll(*this, blocks, w);
     Q_ASSERT(w.Size() == bytes.size());
     *out = std::move(bytes);
     return true;

@@ -136,4 +136,12 @@ QByteArray FromUtf8(const char* utf8)
     return bytes.value_or(QByteArray());
 }
 
+std::optional<QByteArray> EncodeEdited(const QString& text, const QByteArray& original,
+                                       QString* unencodable)
+{
+    if (text == Decode(original))
+        return original;
+    return Encode(text, unencodable);
+}
+
 } // namespace Sjis

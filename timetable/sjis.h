@@ -21,6 +21,12 @@ QString Decode(QByteArrayView bytes);
 // *unencodable (if given) receives the first such character (a whole surrogate pair).
 std::optional<QByteArray> Encode(const QString& text, QString* unencodable = nullptr);
 
+// The bytes to store for a text field the user may have edited: the original bytes when the
+// text still reads as they do (so bytes that would not survive decode + encode are kept),
+// otherwise the text encoded, or nothing (with *unencodable set) as for Encode.
+std::optional<QByteArray> EncodeEdited(const QString& text, const QByteArray& original,
+                                       QString* unencodable = nullptr);
+
 // True when Decode followed by Encode gives back exactly these bytes.
 bool RoundTrips(QByteArrayView bytes);
 

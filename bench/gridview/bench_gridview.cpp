@@ -15,7 +15,7 @@
 static void BM_PaintScreen(benchmark::State& state)
 {
     CVeldenDoc doc;
-    FillSampleTimetable(doc.m_QLMDoc, static_cast<int>(state.range(0)));
+    FillSampleTimetable(doc, static_cast<int>(state.range(0)));
     CVeldenView view(&doc);
     view.resize(800, 600);
     view.show();
@@ -42,7 +42,7 @@ static void BM_OpenAndShow(benchmark::State& state)
     {
         CVeldenDoc source;
         source.OnNewDocument();
-        FillSampleTimetable(source.m_QLMDoc, 65535);
+        FillSampleTimetable(source, 65535);
         if (!source.OnSaveDocument(path)) {
             state.SkipWithError("cannot write the sample file");
             return;
@@ -65,8 +65,8 @@ BENCHMARK(BM_OpenAndShow)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen"
-                                                                    : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
     Fonts::InstallSubstitutions();
     benchmark::Initialize(&argc, argv);

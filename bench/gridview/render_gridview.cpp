@@ -11,7 +11,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     Fonts::InstallSubstitutions();
     CVeldenDoc doc;
-    FillSampleTimetable(doc.m_QLMDoc, 30);
+    FillSampleTimetable(doc, 30);
     CVeldenView view(&doc);
     view.resize(820, 480);
     view.show();

@@ -4,6 +4,17 @@
 #include "veldendoc.h"
 
 // A timetable of count trains with Japanese names, for benchmarks and pictures.
+inline void FillSampleTimetable(CQLMDoc& d, int count);
+
+// The same as the whole of a document.
+inline void FillSampleTimetable(CVeldenDoc& doc, int count)
+{
+    CQLMDoc d;
+    d.SetNewDocumentDefaults();
+    FillSampleTimetable(d, count);
+    doc.ResetTimetable(std::move(d));
+}
+
 inline void FillSampleTimetable(CQLMDoc& d, int count)
 {
     const char* types[] = {"普通", "快速", "特急", "通勤快速"};

@@ -108,8 +108,10 @@ int main(int argc, char* argv[])
     CDocManager* manager = frame->DocManager();
 
     CVeldenDoc demo;
-    demo.OnNewDocument();
-    FillDemo(demo.m_QLMDoc);
+    CQLMDoc demoTimetable;
+    demoTimetable.SetNewDocumentDefaults();
+    FillDemo(demoTimetable);
+    demo.ResetTimetable(demoTimetable);
     const QString file = QDir(out).filePath(QStringLiteral("demo.qlm"));
     QString error;
     if (!demo.OnSaveDocument(file, &error)) {

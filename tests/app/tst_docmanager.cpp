@@ -212,8 +212,9 @@ void TestDocManager::failedSaveKeepsFileAndFlag()
     const QByteArray before = Bytes(path);
     CVeldenDoc* doc = m_pManager->OpenDocumentFile(path);
     QVERIFY(doc);
-    doc->m_QLMDoc.m_strStationName = "changed";
-    doc->SetModifiedFlag(true);
+    CQLMDoc changed = doc->Timetable();
+    changed.m_strStationName = "changed";
+    doc->Apply(TimetableEdit().SetProperties(changed), QStringLiteral("test"));
 
     // A folder that cannot exist: its parent is a regular file.
     m_nextSaveName = path + QStringLiteral("/inside.qlm");

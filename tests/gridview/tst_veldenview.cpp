@@ -5,6 +5,7 @@
 #include "messages.h"
 #include "myeditbox.h"
 #include "sjis.h"
+#include "timetableedit.h"
 #include "veldendoc.h"
 #include "veldenview.h"
 
@@ -16,6 +17,9 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QUndoStack>
+
+#include <functional>
 
 using GridGeometry::X;
 
@@ -40,6 +44,10 @@ private slots:
     void untouchedTextKeepsItsBytes();
     void editorFollowsItsCell();
     void enterClosesDeferredAndChecksFormat();
+    void openingWithEnterStoresNothing_data();
+    void openingWithEnterStoresNothing();
+    void secondViewFollowsChangesOfTheFirst();
+    void undoRestoresTheCellAndTheSavedState();
     void escapeKeepsEditorOpen();
     void escapeClearsCopySource();
     void lists();
@@ -53,6 +61,8 @@ private:
     void MakeTrains(int count);
     void ClickCell(int column, int row);
     QLineEdit* TextBox() const;
+    const tagTRAININFO& Train(int row) const;
+    void ChangeTrain(int row, const std::function<void(tagTRAININFO&)>& change);
 
     CVeldenDoc* m_doc = nullptr;
     CVeldenView* m_view = nullptr;
@@ -61,7 +71,8 @@ private:
 
 void TestVeldenView::MakeTrains(int count)
 {
-    CQLMDoc& d = m_doc->m_QLMDoc;
+    CQLMDoc d;
+    d.SetNewDocumentDefaults();
     d.SetAssortmentCount(3);
     const char* types[] = {"普通", "快速", "特急"};
     for (int i = 1; i <= 3; ++i)
@@ -81,6 +92,20 @@ void TestVeldenView::MakeTrains(int count)
         t.wDestination = 1;
         t.wPlatform = 3;
     }
+    m_doc->ResetTimetable(d);
+}
+
+const tagTRAININFO& TestVeldenView::Train(int row) const
+{
+    return m_doc->Timetable().m_TrainInfo.ElementAt(row);
+}
+
+void TestVeldenView::ChangeTrain(int row, const std::function<void(tagTRAININFO&)>& change)
+{
+    tagTRAININFO t = Train(row);
+    change(t);
+    m_doc->Apply(TimetableEdit().SetTrain(row, t), "test");
+    m_doc->SetModifiedFlag(false);
 }
 
 void TestVeldenView::init()
@@ -271,14 +296,16 @@ void TestVeldenView::typing()
 {
     QFETCH(int, column);
     QFETCH(QString, keys);
+    const QString before = Sjis::Decode(m_view->CellBytes(column, 1));
     ClickCell(column, 1);
     ClickCell(column, 1);
     QVERIFY(TextBox());
     QTest::keyClicks(TextBox(), keys);
-    QVERIFY(m_doc->IsModified());
     QTest::keyClick(TextBox(), Qt::Key_Return);
     QTRY_VERIFY(!m_view->IsEditing());
     QTEST(Sjis::Decode(m_view->CellBytes(column, 1)), "cell");
+    // Only a stored change makes the document differ from its file.
+    QCOMPARE(m_doc->IsModified(), Sjis::Decode(m_view->CellBytes(column, 1)) != before);
     QTEST(m_beeps, "beeps");
     QVERIFY(m_view->hasFocus());
 }
@@ -290,18 +317,21 @@ void TestVeldenView::japaneseTextIsStoredAsShiftJis()
     // Japanese arrives as text-carrying key events, as an input method delivers it.
     QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromUtf8("新宿方面"));
     QApplication::sendEvent(TextBox(), &press);
-    QCOMPARE(m_doc->m_QLMDoc.m_TrainInfo.ElementAt(4).strGuide, Sjis::FromUtf8("新宿方面"));
+    QCOMPARE(Train(4).strGuide, Sjis::FromUtf8("新宿方面"));
     // Every keystroke is stored at once.
     TextBox()->insert(QString::fromUtf8("ゆき"));
-    QCOMPARE(m_doc->m_QLMDoc.m_TrainInfo.ElementAt(4).strGuide, Sjis::FromUtf8("新宿方面ゆき"));
+    QCOMPARE(Train(4).strGuide, Sjis::FromUtf8("新宿方面ゆき"));
     // Emptying the cell stores the empty text.
-    TextBox()->clear();
-    QCOMPARE(m_doc->m_QLMDoc.m_TrainInfo.ElementAt(4).strGuide, QByteArray());
+    TextBox()->selectAll();
+    QTest::keyClick(TextBox(), Qt::Key_Backspace);
+    QCOMPARE(Train(4).strGuide, QByteArray());
     // 600 bytes reach the record as their first 511.
-    TextBox()->setText(QString(300, QChar(0x3042)));
-    QCOMPARE(m_doc->m_QLMDoc.m_TrainInfo.ElementAt(4).strGuide.size(), 510);
-    TextBox()->setText(QString(600, 'x'));
-    QCOMPARE(m_doc->m_QLMDoc.m_TrainInfo.ElementAt(4).strGuide, QByteArray(511, 'x'));
+    TextBox()->selectAll();
+    TextBox()->insert(QString(300, QChar(0x3042)));
+    QCOMPARE(Train(4).strGuide.size(), 510);
+    TextBox()->selectAll();
+    TextBox()->insert(QString(600, 'x'));
+    QCOMPARE(Train(4).strGuide, QByteArray(511, 'x'));
 }
 
 void TestVeldenView::unencodableCharacterIsRefused()
@@ -309,11 +339,12 @@ void TestVeldenView::unencodableCharacterIsRefused()
     QSignalSpy status(m_view, &CVeldenView::statusMessage);
     ClickCell(3, 1);
     ClickCell(3, 1);
-    TextBox()->setText(QString::fromUtf8("東京"));
+    TextBox()->selectAll();
+    TextBox()->insert(QString::fromUtf8("東京"));
     QCOMPARE(m_beeps, 0);
     TextBox()->insert(QString::fromUtf8("€"));
     QCOMPARE(m_beeps, 1);
-    QCOMPARE(m_doc->m_QLMDoc.m_TrainInfo.ElementAt(1).strName, Sjis::FromUtf8("東京"));
+    QCOMPARE(Train(1).strName, Sjis::FromUtf8("東京"));
     QCOMPARE(status.count(), 1);
     QCOMPARE(status.at(0).at(0).toString(), QString::fromUtf8("「€」は保存できない文字です"));
     QVERIFY(m_doc->IsModified());
@@ -325,7 +356,7 @@ void TestVeldenView::untouchedTextKeepsItsBytes()
     const QByteArray odd("\xFF"
                          "a\xED\x40",
                          4);
-    m_doc->m_QLMDoc.m_TrainInfo.ElementAt(2).strNote = odd;
+    ChangeTrain(2, [&](tagTRAININFO& t) { t.strNote = odd; });
     ClickCell(10, 2);
     ClickCell(10, 2);
     QVERIFY(TextBox());
@@ -333,20 +364,20 @@ void TestVeldenView::untouchedTextKeepsItsBytes()
     QTest::keyClick(TextBox(), Qt::Key_End);
     QTest::keyClick(TextBox(), Qt::Key_Return);
     QTRY_VERIFY(!m_view->IsEditing());
-    QCOMPARE(m_doc->m_QLMDoc.m_TrainInfo.ElementAt(2).strNote, odd);
+    QCOMPARE(Train(2).strNote, odd);
     QCOMPARE(m_beeps, 0); // a text cell passes Enter whatever it holds
 
     // Typed to and back: the cell still holds the bytes it opened with.
     const QByteArray duplicate("a\xED\x40", 3);
     QVERIFY(!Sjis::RoundTrips(duplicate));
-    m_doc->m_QLMDoc.m_TrainInfo.ElementAt(2).strGuide = duplicate;
+    ChangeTrain(2, [&](tagTRAININFO& t) { t.strGuide = duplicate; });
     ClickCell(8, 2);
     ClickCell(8, 2);
     QTest::keyClick(TextBox(), Qt::Key_End);
     QTest::keyClick(TextBox(), Qt::Key_X);
-    QVERIFY(m_doc->m_QLMDoc.m_TrainInfo.ElementAt(2).strGuide != duplicate);
+    QVERIFY(Train(2).strGuide != duplicate);
     QTest::keyClick(TextBox(), Qt::Key_Backspace);
-    QCOMPARE(m_doc->m_QLMDoc.m_TrainInfo.ElementAt(2).strGuide, duplicate);
+    QCOMPARE(Train(2).strGuide, duplicate);
     QCOMPARE(m_beeps, 0);
 }
 
@@ -364,23 +395,22 @@ void TestVeldenView::editorFollowsItsCell()
     m_view->ScrollBy(30, 40);
     QVERIFY(placed());
     // Rows inserted above: the editor stays over its train, which is now row 8.
-    m_view->InsertRows(2, 3);
-    m_view->OnUpdate();
+    m_doc->Apply(TimetableEdit().InsertTrains(2, std::vector<tagTRAININFO>(3)), "insert");
     QCOMPARE(m_view->State().m_nCurRow, 8);
     QVERIFY(m_view->IsEditing());
     QVERIFY(placed());
-    TextBox()->setText("Kaiji");
-    QCOMPARE(m_doc->m_QLMDoc.m_TrainInfo.ElementAt(8).strName, QByteArray("Kaiji"));
+    QTest::keyClick(TextBox(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(TextBox(), "Kaiji");
+    QCOMPARE(Train(8).strName, QByteArray("Kaiji"));
     // Its train removed: the editor closes.
-    m_view->RemoveRows(8, 1);
-    m_view->OnUpdate();
+    m_doc->Apply(TimetableEdit().RemoveTrains(8, 1), "delete");
     QVERIFY(!m_view->IsEditing());
     QCOMPARE(m_view->State().m_nCurRow, 0);
 }
 
 void TestVeldenView::enterClosesDeferredAndChecksFormat()
 {
-    m_doc->m_QLMDoc.m_TrainInfo.ElementAt(1).chTrainSuffix = 0;
+    ChangeTrain(1, [](tagTRAININFO& t) { t.chTrainSuffix = 0; });
     ClickCell(1, 1);
     ClickCell(1, 1);
     QCOMPARE(TextBox()->text(), QString("0002"));
@@ -390,7 +420,89 @@ void TestVeldenView::enterClosesDeferredAndChecksFormat()
     QCOMPARE(m_beeps, 1); // "0002" reads one field of "%d%c"
     QTRY_VERIFY(!m_view->IsEditing());
     QVERIFY(!m_doc->IsModified()); // the incomplete number was not handed over
-    QCOMPARE(m_doc->m_QLMDoc.m_TrainInfo.ElementAt(1).wTrainNo, 2);
+    QCOMPARE(Train(1).wTrainNo, 2);
+}
+
+void TestVeldenView::openingWithEnterStoresNothing_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::newRow("number 20000a") << 1;
+    QTest::newRow("time 24:35") << 5;
+    QTest::newRow("platform 150") << 7;
+    QTest::newRow("text") << 3;
+}
+
+void TestVeldenView::openingWithEnterStoresNothing()
+{
+    // Values a file may hold that the editors would never produce.
+    ChangeTrain(6, [](tagTRAININFO& t) {
+        t.wTrainNo = 20000;
+        t.chTrainSuffix = 'a';
+        t.wTime = 24 * 60 + 35;
+        t.wPlatform = 150;
+    });
+    const tagTRAININFO before = Train(6);
+    QFETCH(int, column);
+    ClickCell(column, 6);
+    m_view->setFocus();
+    // A person's key: the press opens the editor, the release reaches it after the event loop
+    // has run.
+    QTest::keyPress(m_view, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    QVERIFY(TextBox());
+    QTest::keyRelease(QApplication::focusWidget(), Qt::Key_Return);
+    QCoreApplication::processEvents();
+    ClickCell(column == 1 ? 2 : 1, 2); // and a click away
+    QTRY_VERIFY(!m_view->IsEditing());
+    QCOMPARE(Train(6), before);
+    QVERIFY(!m_doc->IsModified());
+    QCOMPARE(m_beeps, 0);
+}
+
+void TestVeldenView::secondViewFollowsChangesOfTheFirst()
+{
+    CVeldenView second(m_doc);
+    second.resize(500, 300);
+    second.show();
+    second.OnInitialUpdate();
+    QVERIFY(QTest::qWaitForWindowExposed(&second));
+    const quint16 sixth = Train(6).wTrainNo;
+    // The second window edits train 6 and marks train 8; the first deletes rows 1-3.
+    second.SelectCell(3, 6);
+    second.State().m_nCopySrcRow = 8;
+    second.BeginEdit();
+    QVERIFY(second.IsEditing());
+    m_doc->Apply(TimetableEdit().RemoveTrains(1, 3), "delete");
+    QCOMPARE(second.State().m_nCurRow, 3);
+    QCOMPARE(second.State().m_nCopySrcRow, 5);
+    QVERIFY(second.IsEditing());
+    auto* box = qobject_cast<QLineEdit*>(second.EditField()->Control());
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(box, "Kaiji");
+    QCOMPARE(Train(3).wTrainNo, sixth); // the same train, now at row 3
+    QCOMPARE(Train(3).strName, QByteArray("Kaiji"));
+    QCOMPARE(Sjis::Decode(m_view->CellBytes(3, 3)), QStringLiteral("Kaiji"));
+    // Its train deleted in the first window: the editor closes, the mark goes.
+    m_doc->Apply(TimetableEdit().RemoveTrains(3, 3), "delete");
+    QVERIFY(!second.IsEditing());
+    QCOMPARE(second.State().m_nCopySrcRow, -1);
+    QCOMPARE(second.State().m_nRowCount, m_doc->Timetable().m_wTrainCount + 1);
+}
+
+void TestVeldenView::undoRestoresTheCellAndTheSavedState()
+{
+    ClickCell(4, 2);
+    ClickCell(4, 2);
+    QTest::keyClicks(TextBox(), "xy");
+    QTest::keyClick(TextBox(), Qt::Key_Return);
+    QTRY_VERIFY(!m_view->IsEditing());
+    QCOMPARE(Train(2).strNameEn, QByteArray("xy")); // the editor opens with all selected
+    QCOMPARE(m_doc->UndoStack()->count(), 1);       // one step for the whole edit
+    m_doc->Undo();
+    QCOMPARE(Sjis::Decode(m_view->CellBytes(4, 2)), QStringLiteral("Azusa"));
+    QVERIFY(!m_doc->IsModified());
+    m_doc->Redo();
+    QCOMPARE(Sjis::Decode(m_view->CellBytes(4, 2)), QStringLiteral("xy"));
 }
 
 void TestVeldenView::escapeKeepsEditorOpen()
@@ -402,7 +514,7 @@ void TestVeldenView::escapeKeepsEditorOpen()
     QTest::keyClick(TextBox(), Qt::Key_Escape);
     QCoreApplication::processEvents();
     QVERIFY(m_view->IsEditing());
-    QCOMPARE(m_doc->m_QLMDoc.m_TrainInfo.ElementAt(1).strNameEn, QByteArray("Ltd"));
+    QCOMPARE(Train(1).strNameEn, QByteArray("Ltd"));
     QCOMPARE(m_view->State().m_nCopySrcRow, 5); // the grid never saw the key
     QTest::keyClick(TextBox(), Qt::Key_Up);     // neither arrow keys
     QCOMPARE(m_view->State().m_nCurRow, 1);
@@ -421,8 +533,8 @@ void TestVeldenView::escapeClearsCopySource()
 
 void TestVeldenView::lists()
 {
-    tagTRAININFO& t = m_doc->m_QLMDoc.m_TrainInfo.ElementAt(3);
-    t.wAssortment = 0;
+    ChangeTrain(3, [](tagTRAININFO& t) { t.wAssortment = 0; });
+    const tagTRAININFO& t = Train(3);
     ClickCell(2, 3);
     ClickCell(2, 3);
     auto* box = qobject_cast<QComboBox*>(m_view->EditField()->Control());
@@ -486,10 +598,9 @@ void TestVeldenView::refreshClearsRemovedSelection()
 {
     ClickCell(5, 40);
     m_view->State().m_nCopySrcRow = 39;
-    m_view->RemoveRows(38, 3);
+    m_doc->Apply(TimetableEdit().RemoveTrains(38, 3), "delete");
     QVERIFY(m_doc->IsModified());
     QCOMPARE(m_view->State().m_nCopySrcRow, -1);
-    m_view->OnUpdate();
     QCOMPARE(m_view->State().m_nCurColumn, 0);
     QCOMPARE(m_view->State().m_nCurRow, 0);
     QCOMPARE(m_view->State().m_nRowCount, 38);
@@ -503,8 +614,7 @@ void TestVeldenView::scrollExtent()
     m_view->ScrollBy(-50, 100000);
     QCOMPARE(m_view->horizontalScrollBar()->value(), 0);
     QCOMPARE(m_view->verticalScrollBar()->value(), m_view->verticalScrollBar()->maximum());
-    m_doc->m_QLMDoc.SetTrainCount(0);
-    m_view->OnUpdate();
+    m_doc->Apply(TimetableEdit().RemoveTrains(1, 40), "delete");
     QCOMPARE(m_view->verticalScrollBar()->maximum(), 0);
 }
 

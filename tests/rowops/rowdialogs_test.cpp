@@ -37,7 +37,8 @@ struct Fixture
     explicit Fixture(int trains, int currentRow = -1, int copySrc = -1, bool cut = false)
     {
         doc.SetTitle(QStringLiteral("QLM1"));
-        CQLMDoc& t = doc.m_QLMDoc;
+        CQLMDoc t;
+        t.SetNewDocumentDefaults();
         t.SetAssortmentCount(3);
         for (int k = 1; k <= 3; ++k)
             t.m_TrainAssortment.ElementAt(k).strName = Sjis::FromUtf8(k == 1   ? "普通"
@@ -52,6 +53,7 @@ struct Fixture
             train.wAssortment = 1;
             train.wDestination = 1;
         }
+        doc.ResetTimetable(t);
         view = std::make_unique<CVeldenView>(&doc);
         view->resize(800, 400);
         view->show();
@@ -63,17 +65,26 @@ struct Fixture
         doc.SetModifiedFlag(false);
     }
 
+    // Changes train row of the document as if it had been saved that way.
+    void Set(int row, const std::function<void(tagTRAININFO&)>& change)
+    {
+        tagTRAININFO t = doc.Timetable().m_TrainInfo.ElementAt(row);
+        change(t);
+        doc.Apply(TimetableEdit().SetTrain(row, t), QStringLiteral("test"));
+        doc.SetModifiedFlag(false);
+    }
+
     QList<int> Numbers() const
     {
         QList<int> v;
-        for (const auto& t : doc.m_QLMDoc.m_TrainInfo.Items())
+        for (const auto& t : doc.Timetable().m_TrainInfo.Items())
             v.append(t.wTrainNo);
         return v;
     }
     QString Letters() const
     {
         QString s;
-        for (const auto& t : doc.m_QLMDoc.m_TrainInfo.Items())
+        for (const auto& t : doc.Timetable().m_TrainInfo.Items())
             s += QChar(u'A' + t.wTrainNo - 1);
         return s;
     }
@@ -214,11 +225,11 @@ private slots:
         QVERIFY(!modal.stayedOpen);
         QVERIFY(m_messages.isEmpty());
         QCOMPARE(f.Numbers(), expected);
-        QCOMPARE(f.doc.m_QLMDoc.m_wTrainCount, expected.size());
+        QCOMPARE(f.doc.Timetable().m_wTrainCount, expected.size());
         QCOMPARE(f.view->State().m_nCurRow, expectedCurrent);
         QVERIFY(f.doc.IsModified());
         if (trains == 0) {
-            const auto& t = f.doc.m_QLMDoc.m_TrainInfo.ElementAt(1);
+            const auto& t = f.doc.Timetable().m_TrainInfo.ElementAt(1);
             QCOMPARE(t.chTrainSuffix, quint8('Z'));
             QCOMPARE(t.wAssortment, quint16(1));
             QCOMPARE(t.wPlatform, quint16(1));
@@ -279,7 +290,7 @@ private slots:
             QCOMPARE(m_messages[0].caption, caption);
             QCOMPARE(m_messages[0].icon, QMessageBox::Warning);
         }
-        QCOMPARE(f.doc.m_QLMDoc.m_wTrainCount, trains);
+        QCOMPARE(f.doc.Timetable().m_wTrainCount, trains);
         QCOMPARE(f.view->State().m_nCurRow, current);
         QVERIFY(!f.doc.IsModified());
     }
@@ -415,7 +426,7 @@ private slots:
             QCOMPARE(m_messages[0].caption, kErr);
             QCOMPARE(int(m_messages[0].icon), icon);
         }
-        QCOMPARE(f.doc.m_QLMDoc.m_wTrainCount, trains);
+        QCOMPARE(f.doc.Timetable().m_wTrainCount, trains);
         QVERIFY(!f.doc.IsModified());
     }
 
@@ -519,7 +530,7 @@ private slots:
             again.Arm([&](CPasteDlg* dlg) { Click(Button(dlg, QStringLiteral("OK"))); });
             OnEditPaste(*f.view);
             QVERIFY(again.opened);
-            QCOMPARE(f.doc.m_QLMDoc.m_wTrainCount, expected.size() + 1);
+            QCOMPARE(f.doc.Timetable().m_wTrainCount, expected.size() + 1);
         }
     }
 
@@ -596,11 +607,11 @@ private slots:
         Fixture f(4);
         const int types[] = {1, 2, 2, 3};
         for (int i = 0; i < 4; ++i)
-            f.doc.m_QLMDoc.m_TrainInfo.ElementAt(i + 1).wAssortment = quint16(types[i]);
+            f.Set(i + 1, [&](tagTRAININFO& t) { t.wAssortment = quint16(types[i]); });
         QList<int> afterFirst, afterSecond;
         auto typesNow = [&] {
             QList<int> v;
-            for (const auto& t : f.doc.m_QLMDoc.m_TrainInfo.Items())
+            for (const auto& t : f.doc.Timetable().m_TrainInfo.Items())
                 v.append(t.wAssortment);
             return v;
         };
@@ -654,8 +665,8 @@ private slots:
     void pattern()
     {
         Fixture f(3, 1, 3);
-        f.doc.m_QLMDoc.m_TrainInfo.ElementAt(1).wTime = 360;
-        f.doc.m_QLMDoc.m_TrainInfo.ElementAt(2).wTime = 367;
+        f.Set(1, [](tagTRAININFO& t) { t.wTime = 360; });
+        f.Set(2, [](tagTRAININFO& t) { t.wTime = 367; });
         f.view->BeginEdit();
         bool editingWhileOpen = true;
         Modal<CPatternDiaDlg> modal;
@@ -678,7 +689,7 @@ private slots:
         QVERIFY(!modal.stayedOpen);
         QCOMPARE(f.Numbers(), (QList<int>{1, 2, 1, 2, 1, 2, 1, 2, 3}));
         QList<int> times;
-        for (const auto& t : f.doc.m_QLMDoc.m_TrainInfo.Items())
+        for (const auto& t : f.doc.Timetable().m_TrainInfo.Items())
             times.append(t.wTime);
         QCOMPARE(times.mid(0, 8), (QList<int>{360, 367, 375, 382, 390, 397, 405, 412}));
         QCOMPARE(f.view->State().m_nCopySrcRow, 9);
@@ -740,7 +751,7 @@ private slots:
 
         Fixture f(trains);
         GridState state = f.view->State();
-        CPatternDiaDlg dlg(RowContext{&f.doc, &state, {}});
+        CPatternDiaDlg dlg(RowContext{&f.doc, &state});
         dlg.show();
         QVERIFY(dlg.m_pFirst->text().isEmpty()); // no current row
         QVERIFY(!dlg.m_pOk->isEnabled());
@@ -758,7 +769,7 @@ private slots:
         // First 1 of 10, count 5; then first 8: the count may be at most 3.
         Fixture f(10);
         GridState state;
-        CPatternDiaDlg dlg(RowContext{&f.doc, &state, {}});
+        CPatternDiaDlg dlg(RowContext{&f.doc, &state});
         dlg.show();
         Type(dlg.m_pFirst, QStringLiteral("1"));
         Type(dlg.m_pCount, QStringLiteral("5"));
@@ -786,7 +797,7 @@ private slots:
         QCOMPARE(m_messages.size(), 1);
         QCOMPARE(m_messages[0].text, QStringLiteral("列車は65535本までしか登録できません"));
         QCOMPARE(m_messages[0].caption, kErr);
-        QCOMPARE(f.doc.m_QLMDoc.m_wTrainCount, 65000);
+        QCOMPARE(f.doc.Timetable().m_wTrainCount, 65000);
         QVERIFY(!f.doc.IsModified());
     }
 
@@ -801,7 +812,7 @@ private slots:
             Click(Button(dlg, QStringLiteral("ｷｬﾝｾﾙ")));
         });
         OnPatternDia(*f.view);
-        QCOMPARE(f.doc.m_QLMDoc.m_wTrainCount, 3);
+        QCOMPARE(f.doc.Timetable().m_wTrainCount, 3);
         QVERIFY(!f.doc.IsModified());
     }
 
@@ -813,7 +824,7 @@ private slots:
         if (dir.isEmpty())
             QSKIP("set ROWOPS_RENDER_DIR to write the dialogs as PNG files");
         Fixture f(4, 2);
-        RowContext context{&f.doc, &f.view->State(), {}};
+        RowContext context{&f.doc, &f.view->State()};
         CAddItemDlg insert(context);
         CRemoveDlg remove(context);
         CPasteDlg paste;

@@ -1,11 +1,73 @@
 #include "qlmdoc.h"
 #include "rowlogic.h"
+#include "rowmoves.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 namespace {
+
+// The rules describe a change; these run it as the document does and keep the selection on its
+// trains as the view does, so that each case reads as the user sees it.
+void Run(CQLMDoc& doc, GridState& state, TimetableEdit& edit)
+{
+    for (const DocChange& change : edit.Redo(doc))
+        FollowChange(state, change);
+}
+
+InsertResult InsertTrains(CQLMDoc& doc, GridState& state, bool atCurrent, int count,
+                          std::optional<int> copyFrom)
+{
+    TimetableEdit edit;
+    const InsertResult result =
+        InsertTrains(doc, state.m_nCurRow, atCurrent, count, copyFrom, &edit);
+    Run(doc, state, edit);
+    return result;
+}
+
+DeleteResult DeleteTrains(CQLMDoc& doc, GridState& state, DeleteDirection direction, int count)
+{
+    TimetableEdit edit;
+    const DeleteResult result = DeleteTrains(doc, state.m_nCurRow, direction, count, &edit);
+    Run(doc, state, edit);
+    return result;
+}
+
+PasteResult PasteRow(CQLMDoc& doc, GridState& state, PasteMode mode)
+{
+    TimetableEdit edit;
+    int pasted = 0;
+    const bool cut = state.m_bCutMark;
+    const PasteResult result = PasteRow(doc, state, mode, &edit, &pasted);
+    Run(doc, state, edit);
+    if (result == PasteResult::Done || result == PasteResult::Unchanged) {
+        // The command then selects the pasted train; a cut source is used up.
+        state.m_nCurRow = pasted;
+        if (cut) {
+            state.m_nCopySrcRow = -1;
+            state.m_bCutMark = false;
+        }
+    }
+    return result;
+}
+
+ReplaceResult ReplaceTypes(CQLMDoc& doc, const std::vector<int>& sources, int target)
+{
+    TimetableEdit edit;
+    const ReplaceResult result = ReplaceTypes(doc, sources, target, &edit);
+    edit.Redo(doc);
+    return result;
+}
+
+PatternResult BuildPattern(CQLMDoc& doc, GridState& state, int first, int count, int cycle,
+                           int repetitions)
+{
+    TimetableEdit edit;
+    const PatternResult result = BuildPattern(doc, first, count, cycle, repetitions, &edit);
+    Run(doc, state, edit);
+    return result;
+}
 
 // A timetable whose trains are told apart by their train numbers: train i has number i.
 CQLMDoc MakeDoc(int trains)

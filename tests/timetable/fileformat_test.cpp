@@ -273,13 +273,15 @@ TEST(FileFormat, TooLongStringRefusesTheWholeSave)
     EXPECT_TRUE(doc.SaveFile(&out, &error));
 }
 
-TEST(FileFormat, CountsAreWhatTheWriterTrusts)
+TEST(FileFormat, EveryEntryIsWrittenWhateverTheCountMemberSays)
 {
     CQLMDoc doc;
     doc.SetNewDocumentDefaults();
-    doc.m_TrainInfo.SetSize(5); // a collection larger than its count is cut to the count
+    doc.m_TrainInfo.SetSize(5); // the count member still says 0: no entry may be lost
+    doc.m_Destination.SetSize(3);
     CQLMDoc again = Load(Save(doc));
-    EXPECT_EQ(again.m_wTrainCount, 0);
+    EXPECT_EQ(again.m_wTrainCount, 5);
+    EXPECT_EQ(again.m_wDestinationCount, 3);
 }
 
 } // namespace

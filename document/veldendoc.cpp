@@ -1,16 +1,31 @@
 #include "veldendoc.h"
 
+#include "timetablecommand.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QUndoStack>
 
-CVeldenDoc::CVeldenDoc(QObject* parent) : QObject(parent) {}
+namespace {
+// Steps kept per document. Each holds only the trains it touched, so even a long history of
+// row operations on a full timetable stays within a few times the timetable's own size.
+constexpr int kUndoLimit = 500;
+} // namespace
+
+CVeldenDoc::CVeldenDoc(QObject* parent) : QObject(parent), m_pUndoStack(new QUndoStack(this))
+{
+    m_pUndoStack->setUndoLimit(kUndoLimit);
+    connect(m_pUndoStack, &QUndoStack::cleanChanged, this, &CVeldenDoc::UpdateModified);
+}
+
+CVeldenDoc::~CVeldenDoc() = default;
 
 bool CVeldenDoc::OnNewDocument()
 {
-    m_QLMDoc = CQLMDoc();
-    m_QLMDoc.SetNewDocumentDefaults();
-    SetModifiedFlag(false);
+    CQLMDoc fresh;
+    fresh.SetNewDocumentDefaults();
+    ResetTimetable(std::move(fresh));
     return true;
 }
 
@@ -27,9 +42,8 @@ bool CVeldenDoc::OnOpenDocument(const QString& path, QString* error, QStringList
                          .arg(QFileInfo(path).fileName(), loadError.Japanese());
         return false;
     }
-    m_QLMDoc = std::move(loaded);
+    ResetTimetable(std::move(loaded));
     SetPathName(path);
-    SetModifiedFlag(false);
     return true;
 }
 
@@ -50,11 +64,78 @@ bool CVeldenDoc::OnSaveDocument(const QString& path, QString* error)
     return true;
 }
 
+void CVeldenDoc::ResetTimetable(CQLMDoc timetable)
+{
+    m_QLMDoc = std::move(timetable);
+    m_QLMDoc.SyncCounts();
+    m_pUndoStack->clear();
+    m_bForcedModified = false;
+    m_pUndoStack->setClean();
+    UpdateModified();
+    emit changed(DocChange{DocChange::Kind::Reset});
+}
+
+void CVeldenDoc::Apply(TimetableEdit edit, const QString& text)
+{
+    if (edit.IsEmpty())
+        return;
+    m_pUndoStack->push(new CTimetableCommand(this, std::move(edit), text));
+}
+
+void CVeldenDoc::ApplyCellEdit(TimetableEdit edit, const QString& text, int session)
+{
+    if (edit.IsEmpty())
+        return;
+    m_pUndoStack->push(new CTimetableCommand(this, std::move(edit), text, session));
+}
+
+QList<DocChange> CVeldenDoc::RunEdit(TimetableEdit& edit, bool forward)
+{
+    const QList<DocChange> changes = forward ? edit.Redo(m_QLMDoc) : edit.Undo(m_QLMDoc);
+    for (const DocChange& change : changes)
+        emit changed(change);
+    return changes;
+}
+
+int CVeldenDoc::Undo()
+{
+    if (!m_pUndoStack->canUndo())
+        return 0;
+    const auto* command =
+        static_cast<const CTimetableCommand*>(m_pUndoStack->command(m_pUndoStack->index() - 1));
+    m_pUndoStack->undo();
+    return command->FocusRow();
+}
+
+int CVeldenDoc::Redo()
+{
+    if (!m_pUndoStack->canRedo())
+        return 0;
+    const auto* command =
+        static_cast<const CTimetableCommand*>(m_pUndoStack->command(m_pUndoStack->index()));
+    m_pUndoStack->redo();
+    return command->FocusRow();
+}
+
+bool CVeldenDoc::IsModified() const
+{
+    return m_bForcedModified || !m_pUndoStack->isClean();
+}
+
 void CVeldenDoc::SetModifiedFlag(bool modified)
 {
-    if (m_bModified == modified)
+    m_bForcedModified = modified;
+    if (!modified)
+        m_pUndoStack->setClean();
+    UpdateModified();
+}
+
+void CVeldenDoc::UpdateModified()
+{
+    const bool modified = IsModified();
+    if (modified == m_bLastModified)
         return;
-    m_bModified = modified;
+    m_bLastModified = modified;
     emit modifiedChanged(modified);
 }
 

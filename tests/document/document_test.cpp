@@ -19,6 +19,13 @@ void WriteFile(const QString& path, const QByteArray& bytes)
     f.write(bytes);
 }
 
+void SetGuide(CVeldenDoc& doc, const QByteArray& guide)
+{
+    CQLMDoc props = doc.Timetable();
+    props.m_strGuide = guide;
+    doc.Apply(TimetableEdit().SetProperties(props), "guide");
+}
+
 QByteArray ReadFile(const QString& path)
 {
     QFile f(path);
@@ -32,17 +39,17 @@ TEST(Document, NewDocumentSavedAndReopenedShowsTheDefaults)
     CVeldenDoc doc;
     ASSERT_TRUE(doc.OnNewDocument());
     EXPECT_FALSE(doc.IsModified());
-    EXPECT_EQ(doc.m_QLMDoc.m_LayoutMain[1], (PANELPART{1, 5, 0}));
-    EXPECT_EQ(doc.m_QLMDoc.m_LayoutSub, doc.m_QLMDoc.m_LayoutMain);
-    EXPECT_EQ(doc.m_QLMDoc.m_nExtDataCount, 0);
-    EXPECT_EQ(doc.m_QLMDoc.m_crSubLineColor, 0x00FF0000u);
-    EXPECT_EQ(doc.m_QLMDoc.m_crSubLineColor2, 0x000000FFu);
+    EXPECT_EQ(doc.Timetable().m_LayoutMain[1], (PANELPART{1, 5, 0}));
+    EXPECT_EQ(doc.Timetable().m_LayoutSub, doc.Timetable().m_LayoutMain);
+    EXPECT_EQ(doc.Timetable().m_nExtDataCount, 0);
+    EXPECT_EQ(doc.Timetable().m_crSubLineColor, 0x00FF0000u);
+    EXPECT_EQ(doc.Timetable().m_crSubLineColor2, 0x000000FFu);
     QString error;
     ASSERT_TRUE(doc.OnSaveDocument(path, &error)) << error.toStdString();
 
     CVeldenDoc again;
     ASSERT_TRUE(again.OnOpenDocument(path, &error)) << error.toStdString();
-    const CQLMDoc& t = again.m_QLMDoc;
+    const CQLMDoc& t = again.Timetable();
     EXPECT_EQ(t.m_strStationName, QByteArray("\x90\x56\x8B\x4B\x89\x77"));
     ASSERT_EQ(t.m_wAssortmentCount, 1);
     EXPECT_EQ(t.m_TrainAssortment.ElementAt(1).strName, QByteArray("\x95\x81\x92\xCA"));
@@ -80,7 +87,7 @@ TEST(Document, RefusedOpenGivesTheReasonAndKeepsTheDocument)
         EXPECT_FALSE(doc.OnOpenDocument(path, &error));
         EXPECT_TRUE(error.contains(QString::fromUtf8(c.mentions))) << error.toStdString();
         EXPECT_TRUE(error.contains(c.name));
-        EXPECT_EQ(doc.m_QLMDoc.m_wAssortmentCount, 1); // still the new document
+        EXPECT_EQ(doc.Timetable().m_wAssortmentCount, 1); // still the new document
     }
     CVeldenDoc doc;
     QString error;
@@ -99,7 +106,7 @@ TEST(Document, FailedSaveLeavesTheFileAndTheModifiedFlag)
     doc.SetModifiedFlag(true);
 
     // A text too long for the format: nothing is written.
-    doc.m_QLMDoc.m_strGuide = QByteArray(70000, 'g');
+    SetGuide(doc, QByteArray(70000, 'g'));
     QString error;
     EXPECT_FALSE(doc.OnSaveDocument(path, &error));
     EXPECT_TRUE(error.contains("m_strGuide"));
@@ -107,7 +114,7 @@ TEST(Document, FailedSaveLeavesTheFileAndTheModifiedFlag)
     EXPECT_TRUE(doc.IsModified());
 
     // A folder that cannot exist (its parent is a file).
-    doc.m_QLMDoc.m_strGuide = "ok";
+    SetGuide(doc, "ok");
     WriteFile(dir.filePath("plainfile"), "x");
     EXPECT_FALSE(doc.OnSaveDocument(dir.filePath("plainfile/sub.qlm"), &error));
     EXPECT_FALSE(error.isEmpty());

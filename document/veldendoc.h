@@ -1,0 +1,85 @@
+#pragma once
+
+#include "qlmdoc.h"
+#include "timetableedit.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+class QUndoStack;
+
+// The document of one timetable file: owns the timetable, its undo history, its path and title.
+// Every change to the timetable goes through Apply (or the undo history), which tells every
+// window on the document what changed; the modified state follows the undo history.
+class CVeldenDoc : public QObject
+{
+    Q_OBJECT
+public:
+    explicit CVeldenDoc(QObject* parent = nullptr);
+    ~CVeldenDoc() override;
+
+    // The timetable, read-only: change it through Apply.
+    const CQLMDoc& Timetable() const { return m_QLMDoc; }
+
+    // Fills the timetable with the new-document defaults; clears the modified flag.
+    bool OnNewDocument();
+    // Reads the file at path. On refusal returns false with a Japanese reason (naming the
+    // problem and its byte offset) in *error, and the document is left as it was. Warnings
+    // (English, one per problem) about values kept as they are go to *warnings.
+    bool OnOpenDocument(const QString& path, QString* error = nullptr,
+                        QStringList* warnings = nullptr);
+    // Writes the file atomically. On failure returns false with a Japanese reason in *error; the
+    // file on disk and the modified state are as they were. Saving does not change the timetable.
+    bool OnSaveDocument(const QString& path, QString* error = nullptr);
+    // Takes timetable as the whole document, forgets the undo history and counts as saved.
+    void ResetTimetable(CQLMDoc timetable);
+
+    // Runs edit as one undo step named text. An empty edit changes nothing and adds no step.
+    void Apply(TimetableEdit edit, const QString& text);
+    // One change of a cell editor. The changes of one editing session (see NewEditSession) on
+    // one train make one undo step; typing back to what the cell held removes the step.
+    void ApplyCellEdit(TimetableEdit edit, const QString& text, int session);
+    int NewEditSession() { return ++m_nEditSession; }
+
+    QUndoStack* UndoStack() const { return m_pUndoStack; }
+    // Takes back, or runs again, one step. Returns the first row the step touched (0 when it
+    // touched no row), for the window that asked to select it.
+    int Undo();
+    int Redo();
+
+    bool IsModified() const;
+    // True marks the document modified although no step changed it (the basic-data command
+    // does this even after Cancel); false makes the present state the saved one.
+    void SetModifiedFlag(bool modified = true);
+
+    QString GetPathName() const { return m_strPathName; }
+    void SetPathName(const QString& path);
+    QString GetTitle() const { return m_strTitle; }
+    void SetTitle(const QString& title);
+
+    // For the undo commands: runs an edit forward or back and tells the windows.
+    QList<DocChange> RunEdit(TimetableEdit& edit, bool forward);
+
+signals:
+    // After every change to the timetable, once per change, in order.
+    void changed(const DocChange& change);
+    void modifiedChanged(bool modified);
+    void titleChanged(const QString& title);
+
+private:
+    void UpdateModified();
+
+    CQLMDoc m_QLMDoc;
+    QUndoStack* m_pUndoStack;
+    bool m_bForcedModified = false;
+    bool m_bLastModified = false;
+    int m_nEditSession = 0;
+    QString m_strPathName;
+    QString m_strTitle;
+};
+
+// Atomic write of bytes to path (temporary file, then rename). False and a reason on failure.
+bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* error);
+// Reads a whole file. False and a reason on failure.
+bool ReadWholeFile(const QString& path, QByteArray* bytes, QString* error);
