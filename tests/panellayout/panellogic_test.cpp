@@ -104,12 +104,4 @@ TEST(PanelLogic, PlaceAndHide)
     EXPECT_EQ(layout[2], start[2]);
 }
 
-TEST(PanelLogic, FeedbackFollowsThePointerRightOfThePress)
-{
-    EXPECT_EQ(FeedbackLastColumn(5, 9), 9);
-    EXPECT_EQ(FeedbackLastColumn(5, 5), 5);
-    EXPECT_EQ(FeedbackLastColumn(5, 3), 5);
-    EXPECT_EQ(FeedbackLastColumn(5, kNoColumn), 5);
-}
-
 } // namespace
