@@ -22,7 +22,7 @@ QMessageBox::StandardButton Show(QWidget* parent, const QString& text, const QSt
                                  QMessageBox::StandardButton defaultButton)
 {
     if (g_messageHook)
-        return g_messageHook(Record{text, caption, icon, buttons});
+        return g_messageHook(Record{text, caption, icon, buttons, defaultButton});
     QMessageBox box(icon, caption, text, buttons, parent);
     if (defaultButton != QMessageBox::NoButton)
         box.setDefaultButton(defaultButton);

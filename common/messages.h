@@ -22,6 +22,7 @@ struct Record
     QString caption;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons;
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
 };
 
 // Shows a modal message box and returns the button chosen.

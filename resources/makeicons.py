@@ -335,6 +335,24 @@ kkkkkkwbbbwk...
 }
 
 
+def plus_cursor():
+    """The panel canvas's cursor, 32 by 32: a white plus outlined in black whose centre, the hot
+    spot, lies at (7, 8)."""
+    clear, black, white = PALETTE['.'], PALETTE['k'], PALETTE['w']
+    rows = [[clear] * 32 for _ in range(32)]
+    cx, cy, arm = 7, 8, 7
+    for y in range(cy - arm, cy + arm + 1):
+        for x in range(cx - arm, cx + arm + 1):
+            in_arm = abs(x - cx) <= 2 or abs(y - cy) <= 2
+            if not in_arm:
+                continue
+            edge = (abs(x - cx) == arm or abs(y - cy) == arm or
+                    (abs(x - cx) == 2 and abs(y - cy) >= 2) or
+                    (abs(y - cy) == 2 and abs(x - cx) >= 2))
+            rows[y][x] = black if edge else white
+    return rows
+
+
 def main():
     icons = HERE / 'icons'
     icons.mkdir(exist_ok=True)
@@ -346,6 +364,7 @@ def main():
         rows = from_art(art)
         assert len(rows) == 15 and len(rows[0]) == 16, name
         write_png(icons / f'{name}.png', rows)
+    write_png(icons / 'pluscursor.png', plus_cursor())
     for size in (32, 64, 128):
         write_png(icons / f'marvo-{size}.png', board(size))
         write_png(icons / f'qlm-{size}.png', document_icon(size))
