@@ -12,12 +12,12 @@ namespace {
 
 // Header texts of the grid; U+FF65 (half-width middle dot) in "運転･運休" is the one the board's
 // users know.
-const char* const kHeaders[kColumnCount] = {"列車番号", "列車種別", "列車名", "列車名(英)",
-                                            "発車時刻", "行先",     "発車番線", "案内",
+const char* const kHeaders[kColumnCount] = {"列車番号",  "列車種別", "列車名",   "列車名(英)",
+                                            "発車時刻",  "行先",     "発車番線", "案内",
                                             "運転･運休", "補足"};
 const char* const kEnglish[kColumnCount] = {
-    "train number",   "train type",  "train name", "train name (English)", "departure time",
-    "destination",    "platform",    "guidance",   "running/cancelled",    "supplement"};
+    "train number", "train type", "train name", "train name (English)", "departure time",
+    "destination",  "platform",   "guidance",   "running/cancelled",    "supplement"};
 
 constexpr int kNumberColumn = 1;
 constexpr int kTypeColumn = 2;
@@ -37,7 +37,10 @@ constexpr char16_t kKanaFirst = 0xFF61;
 constexpr quint8 kKanaByteFirst = 0xA1;
 constexpr quint8 kKanaByteLast = 0xDF;
 
-bool IsDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+bool IsDigit(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
 
 int HexDigit(QChar c)
 {
@@ -149,9 +152,20 @@ QString Quote(const QString& cell, QChar separator)
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
+// Characters of the cells with a separator or line end after each; quoting adds a little.
+qsizetype CellChars(const Table& table)
+{
+    qsizetype n = 0;
+    for (const QStringList& row : table)
+        for (const QString& cell : row)
+            n += cell.size() + 1;
+    return n + table.size();
+}
+
 QString Join(const Table& table, QChar separator)
 {
     QString text;
+    text.reserve(CellChars(table) + 64);
     for (const QStringList& row : table) {
         for (qsizetype c = 0; c < row.size(); ++c) {
             if (c > 0)
@@ -163,14 +177,16 @@ QString Join(const Table& table, QChar separator)
     return text;
 }
 
-bool IsLineEnd(QChar c) { return c == QLatin1Char('\r') || c == QLatin1Char('\n'); }
+bool IsLineEnd(QChar c)
+{
+    return c == QLatin1Char('\r') || c == QLatin1Char('\n');
+}
 
 // Splits rows of cells. Strict (CSV): a quoted field must close and be followed by a separator
 // or line end. Lenient (clipboard): a cell whose quote does not close properly is taken as it
 // stands, and so is every cell starting before the point where such a failed quote ended, which
 // keeps malformed text from being scanned again and again.
-bool Split(QStringView text, QChar separator, bool strict, QList<Record>* records,
-           Problem* problem)
+bool Split(QStringView text, QChar separator, bool strict, QList<Record>* records, Problem* problem)
 {
     records->clear();
     const qsizetype n = text.size();
@@ -267,8 +283,7 @@ class RowReader
 public:
     RowReader(const CQLMDoc& doc, ReadResult* result)
         : m_typeNames(IndexNames(doc.m_TrainAssortment.Items(), &tagTRAINASSORTMENT::strName)),
-          m_typeNamesEn(
-              IndexNames(doc.m_TrainAssortment.Items(), &tagTRAINASSORTMENT::strNameSub)),
+          m_typeNamesEn(IndexNames(doc.m_TrainAssortment.Items(), &tagTRAINASSORTMENT::strNameSub)),
           m_destNames(IndexNames(doc.m_Destination.Items(), &DESTINATION::strName)),
           m_destNamesEn(IndexNames(doc.m_Destination.Items(), &DESTINATION::strNameEn)),
           m_result(result)
@@ -391,7 +406,8 @@ QString ColumnName(int column, bool japanese)
 {
     if (column >= kFirstColumn && column <= kLastColumn)
         return japanese ? Header(column) : EnglishName(column);
-    return japanese ? QStringLiteral("%1列目").arg(column) : QStringLiteral("column %1").arg(column);
+    return japanese ? QStringLiteral("%1列目").arg(column)
+                    : QStringLiteral("column %1").arg(column);
 }
 
 } // namespace
@@ -481,16 +497,26 @@ Table TrainTable(const CQLMDoc& doc, int firstRow, int lastRow)
     return table;
 }
 
-QString ToTabText(const Table& table) { return Join(table, QLatin1Char('\t')); }
+QString ToTabText(const Table& table)
+{
+    return Join(table, QLatin1Char('\t'));
+}
 
-QString ToCsv(const Table& table) { return Join(table, QLatin1Char(',')); }
+QString ToCsv(const Table& table)
+{
+    return Join(table, QLatin1Char(','));
+}
 
-QByteArray ToCsvFile(const Table& table) { return "\xEF\xBB\xBF" + ToCsv(table).toUtf8(); }
+QByteArray ToCsvFile(const Table& table)
+{
+    return "\xEF\xBB\xBF" + ToCsv(table).toUtf8();
+}
 
 QString ToHtml(const Table& table)
 {
-    QString html = QStringLiteral(
-        "<html><head><meta charset=\"utf-8\"></head><body><table>\r\n");
+    QString html;
+    html.reserve(CellChars(table) + table.size() * (kColumnCount * 40 + 16) + 128);
+    html += QLatin1StringView("<html><head><meta charset=\"utf-8\"></head><body><table>\r\n");
     for (qsizetype r = 0; r < table.size(); ++r) {
         html += QLatin1StringView("<tr>");
         // The header row's cells are headings; every cell is text, so a spreadsheet keeps
@@ -499,11 +525,35 @@ QString ToHtml(const Table& table)
                                             : "<td style=\"mso-number-format:'\\@'\">");
         const QLatin1StringView close(r == 0 ? "</th>" : "</td>");
         for (const QString& cell : table[r]) {
-            QString escaped = cell.toHtmlEscaped();
-            escaped.replace(QLatin1StringView("\r\n"), QLatin1StringView("<br>"));
-            escaped.replace(QLatin1Char('\n'), QLatin1StringView("<br>"));
-            escaped.replace(QLatin1Char('\r'), QLatin1StringView("<br>"));
-            html += open + escaped + close;
+            html += open;
+            for (qsizetype i = 0; i < cell.size(); ++i) {
+                const QChar c = cell[i];
+                switch (c.unicode()) {
+                case '<':
+                    html += QLatin1StringView("&lt;");
+                    break;
+                case '>':
+                    html += QLatin1StringView("&gt;");
+                    break;
+                case '&':
+                    html += QLatin1StringView("&amp;");
+                    break;
+                case '"':
+                    html += QLatin1StringView("&quot;");
+                    break;
+                case '\r':
+                    if (i + 1 < cell.size() && cell[i + 1] == QLatin1Char('\n'))
+                        ++i;
+                    html += QLatin1StringView("<br>");
+                    break;
+                case '\n':
+                    html += QLatin1StringView("<br>");
+                    break;
+                default:
+                    html += c;
+                }
+            }
+            html += close;
         }
         html += QLatin1StringView("</tr>\r\n");
     }

@@ -124,8 +124,8 @@ struct ReadResult
     bool ok() const { return problems.isEmpty(); }
 };
 
-// Makes trains of rows in the text form's column order. A first row whose first cell is the
-// header "列車番号" is the header line and is skipped; rows with no text at all are skipped;
+// Makes trains of rows in the text form's column order. A first non-blank row whose first cell is
+// the header "列車番号" is the header line and is skipped; rows with no text at all are skipped;
 // missing trailing cells are empty. Types and destinations are found by name (the main name,
 // then the English one). All or nothing: with any problem no train is returned.
 ReadResult ReadTrains(const QList<Record>& records, const CQLMDoc& doc,

@@ -79,11 +79,14 @@ TEST_F(CsvTool, ExportThenImportGivesTheSameBytes)
     WriteFile(Path("board.qlm"), original);
     ASSERT_EQ(Tool({"export-trains", Path("board.qlm"), Path("trains.csv")}).status, 0);
     const QByteArray csv = ReadFile(Path("trains.csv"));
-    EXPECT_TRUE(csv.startsWith("\xEF\xBB\xBF" "列車番号,列車種別,")) << csv.left(40).toStdString();
+    EXPECT_TRUE(csv.startsWith("\xEF\xBB\xBF"
+                               "列車番号,列車種別,"))
+        << csv.left(40).toStdString();
     EXPECT_TRUE(csv.contains("\r\n20000a,普通,あずさ,Azusa,24:35,")) << csv.toStdString();
     EXPECT_TRUE(csv.contains("20000\\x37,")) << csv.toStdString();
 
-    const CsvRun run = Tool({"import-trains", Path("board.qlm"), Path("trains.csv"), Path("out.qlm")});
+    const CsvRun run =
+        Tool({"import-trains", Path("board.qlm"), Path("trains.csv"), Path("out.qlm")});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     EXPECT_EQ(ReadFile(Path("out.qlm")), original);
 
@@ -114,15 +117,18 @@ TEST_F(CsvTool, BadCsvIsRefusedAndNothingWritten)
          "bad.csv: line 1, departure time: \"25:70\" is not a time\n"
          "bad.csv: line 2, train type: there is no train type \"特急\"\n"
          "bad.csv: line 2, destination: there is no destination \"どこか\"\n"},
-        {"1A,\"普通,,,07:00,新規行先,3", "bad.csv: line 1, train type: a quoted field is not closed\n"},
+        {"1A,\"普通,,,07:00,新規行先,3",
+         "bad.csv: line 1, train type: a quoted field is not closed\n"},
     };
     for (const auto& c : cases) {
         WriteFile(Path("bad.csv"), c.csv);
         for (const char* out : {"new.qlm", "keep.qlm"}) {
-            const CsvRun run = Tool({"import-trains", Path("board.qlm"), Path("bad.csv"), Path(out)});
+            const CsvRun run =
+                Tool({"import-trains", Path("board.qlm"), Path("bad.csv"), Path(out)});
             EXPECT_EQ(run.status, 1);
-            EXPECT_EQ(run.err, QString::fromUtf8(c.messages).replace(
-                                   QStringLiteral("bad.csv"), Path("bad.csv")));
+            EXPECT_EQ(
+                run.err,
+                QString::fromUtf8(c.messages).replace(QStringLiteral("bad.csv"), Path("bad.csv")));
         }
         EXPECT_FALSE(QFile::exists(Path("new.qlm")));
         EXPECT_EQ(ReadFile(Path("keep.qlm")), "old contents");

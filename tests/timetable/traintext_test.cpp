@@ -9,7 +9,10 @@ using namespace TrainText;
 
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+QString U(const char* utf8)
+{
+    return QString::fromUtf8(utf8);
+}
 
 // Types 普通, 快速 and a second 普通 (English LOCAL, RAPID, LOCAL2); destinations 東京 and 高尾.
 CQLMDoc Board()
@@ -94,7 +97,7 @@ TEST(TrainText, RoundTripKeepsEveryValue)
     }
     tagTRAININFO& odd = doc.m_TrainInfo.ElementAt(257);
     odd = Train(65535, 'Z', 3, 0, 2, 65535);
-    odd.strName = "\xEE\xF9";     // a duplicate of 0x81CA: decodes, encodes to the other one
+    odd.strName = "\xEE\xF9";       // a duplicate of 0x81CA: decodes, encodes to the other one
     odd.strNameEn = "bad \x81\x20"; // a lead byte without its trail byte
     odd.strGuide = QByteArray(kMaxFileString, 'g');
     odd.strNote = "\t\"\r\n\r";
@@ -232,8 +235,8 @@ TEST(TrainText, ReadsWhatTheFileCanHold)
     {
         const char* text;
         quint8 suffix;
-    } suffixes[] = {{"12", 0}, {"12a", 'a'}, {"12\\x35", '5'}, {"12\\x00", 0}, {"12\\xfc", 0xFC},
-                    {"12ﾟ", 0xDF}, {"12\\", '\\'}};
+    } suffixes[] = {{"12", 0},         {"12a", 'a'},  {"12\\x35", '5'}, {"12\\x00", 0},
+                    {"12\\xfc", 0xFC}, {"12ﾟ", 0xDF}, {"12\\", '\\'}};
     for (const auto& s : suffixes) {
         const ReadResult r = ReadTabText(Row(1, s.text), doc);
         ASSERT_TRUE(r.ok()) << s.text;
@@ -250,7 +253,8 @@ TEST(TrainText, RefusesEachFieldByLineAndColumn)
         const char* japanese;
         const char* english;
     } cases[] = {
-        {1, "", "列車番号: 「」は列車番号ではありません", "train number: \"\" is not a train number"},
+        {1, "", "列車番号: 「」は列車番号ではありません",
+         "train number: \"\" is not a train number"},
         {1, "A12", "列車番号: 「A12」は列車番号ではありません", nullptr},
         {1, "65536", "列車番号: 「65536」は列車番号ではありません", nullptr},
         {1, "-3C", "列車番号: 「-3C」は列車番号ではありません", nullptr},
@@ -266,7 +270,8 @@ TEST(TrainText, RefusesEachFieldByLineAndColumn)
         {5, "1092:16", "発車時刻: 「1092:16」は時刻ではありません", nullptr},
         {5, "7:005", "発車時刻: 「7:005」は時刻ではありません", nullptr},
         {5, "-1:00", "発車時刻: 「-1:00」は時刻ではありません", nullptr},
-        {6, "大阪", "行先: 行先「大阪」はありません", "destination: there is no destination \"大阪\""},
+        {6, "大阪", "行先: 行先「大阪」はありません",
+         "destination: there is no destination \"大阪\""},
         {7, "", "発車番線: 「」は番線ではありません", nullptr},
         {7, "65536", "発車番線: 「65536」は番線ではありません", nullptr},
         {7, "3番", "発車番線: 「3番」は番線ではありません",
@@ -310,8 +315,8 @@ TEST(TrainText, RefusesEachFieldByLineAndColumn)
 TEST(TrainText, AllOrNothingWithEveryProblemAndUnknownNames)
 {
     const CQLMDoc doc = Board();
-    const QString text = U(kHeader) + Row(1, "1A") + U("\r\n\r\n") + Row(2, "新快速") +
-                         U("\r\n") + Row(6, "大阪").replace(U("07:05"), U("25:70")) + U("\n") +
+    const QString text = U(kHeader) + Row(1, "1A") + U("\r\n\r\n") + Row(2, "新快速") + U("\r\n") +
+                         Row(6, "大阪").replace(U("07:05"), U("25:70")) + U("\n") +
                          Row(2, "新快速") + U("\n") + Row(2, "特急") + U("\n") +
                          Row(1, "9Z").left(12); // short line: the missing cells are empty
     const ReadResult r = ReadTabText(text, doc);
@@ -327,7 +332,8 @@ TEST(TrainText, AllOrNothingWithEveryProblemAndUnknownNames)
                                      U("8行目 発車時刻: 「」は時刻ではありません"),
                                      U("8行目 行先: 行先「」はありません"),
                                      U("8行目 発車番線: 「」は番線ではありません")}));
-    EXPECT_EQ(r.unknownTypes, (QList<QByteArray>{Sjis::FromUtf8("新快速"), Sjis::FromUtf8("特急")}));
+    EXPECT_EQ(r.unknownTypes,
+              (QList<QByteArray>{Sjis::FromUtf8("新快速"), Sjis::FromUtf8("特急")}));
     EXPECT_EQ(r.unknownDestinations, QList<QByteArray>{Sjis::FromUtf8("大阪")});
 
     // Header or not, blank lines skipped; the limit on trains names the first line beyond it.

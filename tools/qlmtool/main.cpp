@@ -74,8 +74,9 @@ int main(int argc, char* argv[])
         "2 wrong command line."));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("command"),
-                                 QStringLiteral("new, convert, check, info, export-trains or import-trains."));
+    parser.addPositionalArgument(
+        QStringLiteral("command"),
+        QStringLiteral("new, convert, check, info, export-trains or import-trains."));
     parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("The command's files."),
                                  QStringLiteral("FILE..."));
 
