@@ -53,18 +53,76 @@ int HexDigit(QChar c)
     return -1;
 }
 
-// A suffix written as itself: one printable character that stands for one byte and cannot be
-// taken for a digit of the number.
-QString SuffixText(quint8 s)
+// The train number column: the number, then the suffix as itself when it is one printable
+// character that stands for one byte and cannot be taken for a digit, else as \xHH.
+QString NumberText(quint16 number, quint8 suffix)
 {
-    if (s == 0)
-        return {};
-    if (s > 0x20 && s < 0x7F && !(s >= '0' && s <= '9'))
-        return QString(QLatin1Char(static_cast<char>(s)));
-    if (s >= kKanaByteFirst && s <= kKanaByteLast)
-        return QString(QChar(static_cast<char16_t>(kKanaFirst + (s - kKanaByteFirst))));
-    return QStringLiteral("\\x") + QString::number(s, 16).toUpper().rightJustified(2, u'0');
+    char16_t buf[12];
+    int n = 0;
+    char digits[6];
+    int d = 0;
+    do {
+        digits[d++] = static_cast<char>('0' + number % 10);
+        number /= 10;
+    } while (number != 0);
+    while (d > 0)
+        buf[n++] = static_cast<char16_t>(digits[--d]);
+    if (suffix == 0) {
+        // nothing after the number
+    } else if (suffix > 0x20 && suffix < 0x7F && !(suffix >= '0' && suffix <= '9')) {
+        buf[n++] = suffix;
+    } else if (suffix >= kKanaByteFirst && suffix <= kKanaByteLast) {
+        buf[n++] = static_cast<char16_t>(kKanaFirst + (suffix - kKanaByteFirst));
+    } else {
+        const char* hex = "0123456789ABCDEF";
+        buf[n++] = u'\\';
+        buf[n++] = u'x';
+        buf[n++] = static_cast<char16_t>(hex[suffix >> 4]);
+        buf[n++] = static_cast<char16_t>(hex[suffix & 0xF]);
+    }
+    return QString(reinterpret_cast<const QChar*>(buf), n);
 }
+
+// "%.2d:%.2d": at least two digits each; hours are not reduced modulo 24.
+QString TimeText(quint16 minutes)
+{
+    const int h = minutes / 60;
+    const int m = minutes % 60;
+    char buf[8];
+    int n = 0;
+    if (h >= 1000)
+        buf[n++] = static_cast<char>('0' + h / 1000);
+    if (h >= 100)
+        buf[n++] = static_cast<char>('0' + h / 100 % 10);
+    buf[n++] = static_cast<char>('0' + h / 10 % 10);
+    buf[n++] = static_cast<char>('0' + h % 10);
+    buf[n++] = ':';
+    buf[n++] = static_cast<char>('0' + m / 10);
+    buf[n++] = static_cast<char>('0' + m % 10);
+    return QString::fromLatin1(buf, n);
+}
+
+// Texts repeat from train to train (guidance, notes, names): each distinct one is decoded once,
+// and the rows share the result. The cache stays small for texts that never repeat.
+class CachedDecoder
+{
+public:
+    QString operator()(const QByteArray& bytes)
+    {
+        if (bytes.isEmpty())
+            return {};
+        if (const auto found = m_cache.constFind(bytes); found != m_cache.cend())
+            return found.value();
+        QString text = Sjis::Decode(bytes);
+        if (m_cache.size() < kLimit)
+            m_cache.insert(bytes, text);
+        return text;
+    }
+
+private:
+    static constexpr qsizetype kLimit = 4096;
+    QHash<QByteArray, QString> m_cache;
+};
 
 std::optional<quint8> ParseSuffix(QStringView s)
 {
@@ -430,7 +488,7 @@ QString Cell(const CQLMDoc& doc, const tagTRAININFO& t, int column)
 {
     switch (column) {
     case kNumberColumn:
-        return QString::number(t.wTrainNo) + SuffixText(t.chTrainSuffix);
+        return NumberText(t.wTrainNo, t.chTrainSuffix);
     case kTypeColumn:
         if (t.wAssortment >= 1 && t.wAssortment <= doc.m_TrainAssortment.m_nSize)
             return Sjis::Decode(doc.m_TrainAssortment.ElementAt(t.wAssortment).strName);
@@ -440,7 +498,7 @@ QString Cell(const CQLMDoc& doc, const tagTRAININFO& t, int column)
     case 4:
         return Sjis::Decode(t.strNameEn);
     case kTimeColumn:
-        return QString::asprintf("%.2d:%.2d", t.wTime / 60, t.wTime % 60);
+        return TimeText(t.wTime);
     case kDestinationColumn:
         if (t.wDestination >= 1 && t.wDestination <= doc.m_Destination.m_nSize)
             return Sjis::Decode(doc.m_Destination.ElementAt(t.wDestination).strName);
@@ -476,23 +534,16 @@ Table TrainTable(const CQLMDoc& doc, int firstRow, int lastRow)
     QStringList destinations;
     for (const DESTINATION& d : doc.m_Destination.Items())
         destinations.append(Sjis::Decode(d.strName));
+    CachedDecoder decode;
     for (int r = firstRow; r <= lastRow; ++r) {
         const tagTRAININFO& t = doc.m_TrainInfo.ElementAt(r);
-        QStringList row;
-        row.reserve(kColumnCount);
-        for (int c = kFirstColumn; c <= kLastColumn; ++c) {
-            if (c == kTypeColumn)
-                row.append(t.wAssortment >= 1 && t.wAssortment <= types.size()
-                               ? types[t.wAssortment - 1]
-                               : QString());
-            else if (c == kDestinationColumn)
-                row.append(t.wDestination >= 1 && t.wDestination <= destinations.size()
-                               ? destinations[t.wDestination - 1]
-                               : QString());
-            else
-                row.append(Cell(doc, t, c));
-        }
-        table.append(std::move(row));
+        const auto listed = [](const QStringList& names, quint16 index) {
+            return index >= 1 && index <= names.size() ? names[index - 1] : QString();
+        };
+        table.append({NumberText(t.wTrainNo, t.chTrainSuffix), listed(types, t.wAssortment),
+                      decode(t.strName), decode(t.strNameEn), TimeText(t.wTime),
+                      listed(destinations, t.wDestination), QString::number(t.wPlatform),
+                      decode(t.strGuide), Cell(doc, t, kRunningColumn), decode(t.strNote)});
     }
     return table;
 }
