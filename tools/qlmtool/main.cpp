@@ -1,4 +1,5 @@
 #include "commands.h"
+#include "csvcommands.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -64,13 +65,18 @@ int main(int argc, char* argv[])
         "                     OUT's extension (.qlm or .json) chooses the form\n"
         "  check FILE...      open each file, print its warnings or why it is refused\n"
         "  info FILE          summary: version, station, counts, data blocks\n"
+        "  export-trains BOARD TRAINS.csv\n"
+        "                     write BOARD's trains as CSV (UTF-8, the grid's columns)\n"
+        "  import-trains BOARD TRAINS.csv OUT\n"
+        "                     write OUT: BOARD with the trains of TRAINS.csv\n"
         "\n"
         "Exit status: 0 success, 1 a file was refused or could not be read or written,\n"
         "2 wrong command line."));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("command"),
-                                 QStringLiteral("new, convert, check or info."));
+    parser.addPositionalArgument(
+        QStringLiteral("command"),
+        QStringLiteral("new, convert, check, info, export-trains or import-trains."));
     parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("The command's files."),
                                  QStringLiteral("FILE..."));
 
@@ -109,6 +115,20 @@ int main(int argc, char* argv[])
         if (args.size() != 1)
             return UsageError(QStringLiteral("info takes one file: qlmtool info FILE"));
         return Info(args[0]);
+    }
+    if (command == QLatin1StringView("export-trains")) {
+        if (args.size() != 2)
+            return UsageError(QStringLiteral(
+                "export-trains takes two files: qlmtool export-trains BOARD TRAINS.csv"));
+        return ExportTrains(args[0], args[1]);
+    }
+    if (command == QLatin1StringView("import-trains")) {
+        if (args.size() != 3)
+            return UsageError(QStringLiteral(
+                "import-trains takes three files: qlmtool import-trains BOARD TRAINS.csv OUT"));
+        if (!CheckOutputName(args[2], &status))
+            return status;
+        return ImportTrains(args[0], args[1], args[2]);
     }
     return UsageError(QStringLiteral("unknown command '%1'").arg(command));
 }

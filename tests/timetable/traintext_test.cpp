@@ -1,0 +1,350 @@
+// Trains as tab-separated text, CSV and HTML, and back.
+
+#include "sjis.h"
+#include "traintext.h"
+
+#include <gtest/gtest.h>
+
+using namespace TrainText;
+
+namespace {
+
+QString U(const char* utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+// Types 普通, 快速 and a second 普通 (English LOCAL, RAPID, LOCAL2); destinations 東京 and 高尾.
+CQLMDoc Board()
+{
+    CQLMDoc doc;
+    doc.SetNewDocumentDefaults();
+    doc.SetAssortmentCount(3);
+    const char* types[][2] = {{"普通", "LOCAL"}, {"快速", "RAPID"}, {"普通", "LOCAL2"}};
+    for (int i = 0; i < 3; ++i) {
+        doc.m_TrainAssortment.ElementAt(i + 1).strName = Sjis::FromUtf8(types[i][0]);
+        doc.m_TrainAssortment.ElementAt(i + 1).strNameSub = types[i][1];
+    }
+    doc.SetDestinationCount(2);
+    doc.m_Destination.ElementAt(1) = {Sjis::FromUtf8("東京"), "Tokyo"};
+    doc.m_Destination.ElementAt(2) = {Sjis::FromUtf8("高尾"), "Takao"};
+    return doc;
+}
+
+tagTRAININFO Train(quint16 no, quint8 suffix, quint16 type, quint16 time, quint16 dest,
+                   quint16 platform)
+{
+    tagTRAININFO t;
+    t.wTrainNo = no;
+    t.chTrainSuffix = suffix;
+    t.wAssortment = type;
+    t.wTime = time;
+    t.wDestination = dest;
+    t.wPlatform = platform;
+    return t;
+}
+
+const char kHeader[] = "列車番号\t列車種別\t列車名\t列車名(英)\t発車時刻\t行先\t発車番線\t案内\t"
+                       "運転･運休\t補足\r\n";
+
+TEST(TrainText, WritesTheGridsTextsWithHeaderAndCrlf)
+{
+    CQLMDoc doc = Board();
+    doc.SetTrainCount(4);
+    tagTRAININFO& a = doc.m_TrainInfo.ElementAt(1);
+    a = Train(123, 'A', 1, 321, 2, 3);
+    a.strName = Sjis::FromUtf8("あずさ");
+    a.strNameEn = "Azusa";
+    a.strGuide = "say \"hi\"\tthere";
+    a.strNote = "two\r\nlines";
+    doc.m_TrainInfo.ElementAt(2) = Train(20000, 'a', 2, 1500, 1, 150);
+    tagTRAININFO& c = doc.m_TrainInfo.ElementAt(3);
+    c = Train(7, 0, 9, 0, 0, 0); // type and destination outside their lists
+    c.wReserved = 513;
+    doc.m_TrainInfo.ElementAt(4) = Train(12, '5', 1, 65535, 1, 0);
+    doc.m_TrainInfo.ElementAt(4).chTrainSuffix = 0xB1;
+
+    EXPECT_EQ(ToTabText(TrainTable(doc, 1, 4)),
+              U(kHeader) + U("123A\t普通\tあずさ\tAzusa\t05:21\t高尾\t3\t"
+                             "\"say \"\"hi\"\"\tthere\"\t---\t\"two\r\nlines\"\r\n"
+                             "20000a\t快速\t\t\t25:00\t東京\t150\t\t---\t\r\n"
+                             "7\t\t\t\t00:00\t\t0\t\t513\t\r\n"
+                             "12ｱ\t普通\t\t\t1092:15\t東京\t0\t\t---\t\r\n"));
+    EXPECT_EQ(ToTabText(TrainTable(doc, 2, 1)), U(kHeader));
+    EXPECT_EQ(ToCsv(TrainTable(doc, 1, 1)).section(QStringLiteral("\r\n"), 1),
+              U("123A,普通,あずさ,Azusa,05:21,高尾,3,\"say \"\"hi\"\"\tthere\",---,"
+                "\"two\r\nlines\"\r\n"));
+    const QByteArray file = ToCsvFile(TrainTable(doc, 1, 1));
+    EXPECT_TRUE(file.startsWith("\xEF\xBB\xBF\xE5\x88\x97")); // BOM, then 列 in UTF-8
+
+    const QString html = ToHtml(TrainTable(doc, 1, 1));
+    EXPECT_TRUE(html.contains(U(">列車番号</th>"))) << html.toStdString();
+    EXPECT_TRUE(html.contains(U(">say &quot;hi&quot;\tthere</td>"))) << html.toStdString();
+    EXPECT_TRUE(html.contains(U(">two<br>lines</td>"))) << html.toStdString();
+}
+
+// Every suffix byte, unusual numbers and texts whose bytes do not survive decoding come back.
+TEST(TrainText, RoundTripKeepsEveryValue)
+{
+    CQLMDoc doc = Board();
+    doc.SetTrainCount(256 + 3);
+    for (int s = 0; s < 256; ++s) {
+        tagTRAININFO& t = doc.m_TrainInfo.ElementAt(s + 1);
+        t = Train(static_cast<quint16>(s * 257), static_cast<quint8>(s), 1 + s % 3,
+                  static_cast<quint16>(s * 250), 1 + s % 2, static_cast<quint16>(s * 256));
+        t.wReserved = static_cast<quint16>(s % 2 ? s * 255 : 0);
+        t.strName = Sjis::FromUtf8("あずさ") + QByteArray::number(s);
+    }
+    tagTRAININFO& odd = doc.m_TrainInfo.ElementAt(257);
+    odd = Train(65535, 'Z', 3, 0, 2, 65535);
+    odd.strName = "\xEE\xF9";       // a duplicate of 0x81CA: decodes, encodes to the other one
+    odd.strNameEn = "bad \x81\x20"; // a lead byte without its trail byte
+    odd.strGuide = QByteArray(kMaxFileString, 'g');
+    odd.strNote = "\t\"\r\n\r";
+    doc.m_TrainInfo.ElementAt(258) = Train(0, 0, 2, 59, 1, 0);
+    doc.m_TrainInfo.ElementAt(259) = Train(1, 'x', 3, 1439, 2, 99);
+
+    const std::vector<tagTRAININFO>& trains = doc.m_TrainInfo.Items();
+    ReadOptions options;
+    options.replaced = trains;
+    const ReadResult tab = ReadTabText(ToTabText(TrainTable(doc, 1, 259)), doc, options);
+    ASSERT_TRUE(tab.ok()) << tab.problems.value(0).English().toStdString();
+    EXPECT_EQ(tab.trains, trains);
+
+    QList<Record> records;
+    Problem problem;
+    ASSERT_TRUE(SplitCsv(DecodeCsvFile(ToCsvFile(TrainTable(doc, 1, 259))), &records, &problem));
+    const ReadResult csv = ReadTrains(records, doc, options);
+    ASSERT_TRUE(csv.ok()) << csv.problems.value(0).English().toStdString();
+    EXPECT_EQ(csv.trains, trains);
+
+    // Without the trains they replace, such texts cannot be stored and the second 普通 becomes
+    // the first.
+    const ReadResult bare = ReadTabText(ToTabText(TrainTable(doc, 257, 257)), doc);
+    ASSERT_EQ(bare.problems.size(), 1);
+    EXPECT_EQ(bare.problems[0].Japanese(), U("2行目 列車名(英): 「\uFFFD」は保存できない文字です"));
+    const ReadResult dup = ReadTabText(ToTabText(TrainTable(doc, 259, 259)), doc);
+    ASSERT_TRUE(dup.ok());
+    EXPECT_EQ(dup.trains[0].wAssortment, 1);
+}
+
+TEST(TrainText, SplitsTabTextAsSpreadsheetsCopyIt)
+{
+    const struct
+    {
+        const char* text;
+        QList<QStringList> rows;
+        QList<int> lines;
+    } cases[] = {
+        {"", {}, {}},
+        {"a\tb\r\nc\td\r\n", {{"a", "b"}, {"c", "d"}}, {1, 2}},
+        {"a\tb\nc\rd", {{"a", "b"}, {"c"}, {"d"}}, {1, 2, 3}},
+        {"a\t\t\r\n\r\n", {{"a", "", ""}, {""}}, {1, 2}},
+        {"\"x\ty\r\nz\"\"q\"\tw\r\nnext", {{"x\ty\r\nz\"q", "w"}, {"next"}}, {1, 2}},
+        {"\"\"\t\"a\"", {{"", "a"}}, {1}},
+        // A quote that does not close before a tab or line end is text.
+        {"\"ab\"c\td\r\n\"open\te", {{"\"ab\"c", "d"}, {"\"open", "e"}}, {1, 2}},
+        {"say \"hi\"\t1", {{"say \"hi\"", "1"}}, {1}},
+    };
+    for (const auto& c : cases) {
+        const QList<Record> records = SplitTabText(U(c.text));
+        ASSERT_EQ(records.size(), c.rows.size()) << c.text;
+        for (qsizetype i = 0; i < records.size(); ++i) {
+            EXPECT_EQ(records[i].cells, c.rows[i]) << c.text;
+            EXPECT_EQ(records[i].line, c.lines[i]) << c.text;
+        }
+    }
+}
+
+TEST(TrainText, SplitsCsvAndRefusesBrokenQuotes)
+{
+    const struct
+    {
+        const char* text;
+        QList<QStringList> rows;
+        const char* problem;
+    } cases[] = {
+        {"a,b\r\n\"c,\"\"d\"\"\r\ne\",\r\n", {{"a", "b"}, {"c,\"d\"\r\ne", ""}}, nullptr},
+        {"a,\"b\"\nc", {{"a", "b"}, {"c"}}, nullptr},
+        {"a,b\r\n1,\"open\r\n", {}, "line 2, train type: a quoted field is not closed"},
+        {"\"a\"x,b", {}, "line 1, train number: \"x\" follows a closing quote"},
+    };
+    for (const auto& c : cases) {
+        QList<Record> records;
+        Problem problem;
+        const bool ok = SplitCsv(U(c.text), &records, &problem);
+        EXPECT_EQ(ok, c.problem == nullptr) << c.text;
+        if (c.problem) {
+            EXPECT_EQ(problem.English(), U(c.problem));
+            continue;
+        }
+        ASSERT_EQ(records.size(), c.rows.size()) << c.text;
+        for (qsizetype i = 0; i < records.size(); ++i)
+            EXPECT_EQ(records[i].cells, c.rows[i]) << c.text;
+    }
+}
+
+TEST(TrainText, DecodesCsvFilesAsUtf8OrCodePage932)
+{
+    EXPECT_EQ(DecodeCsvFile("\xEF\xBB\xBF\xE6\x99\xAE,1"), U("普,1"));
+    EXPECT_EQ(DecodeCsvFile("\xE6\x99\xAE"), U("普"));
+    EXPECT_EQ(DecodeCsvFile(Sjis::FromUtf8("普通,ｱ")), U("普通,ｱ"));
+}
+
+// One row: the cells of a valid train with one column replaced.
+QString Row(int column, const char* text)
+{
+    QStringList cells = {"12A", "普通", "あずさ", "Azusa", "07:05", "東京", "3", "", "---", ""};
+    cells[column - 1] = U(text);
+    return cells.join(QLatin1Char('\t'));
+}
+
+TEST(TrainText, ReadsWhatTheFileCanHold)
+{
+    const CQLMDoc doc = Board();
+    const struct
+    {
+        int column;
+        const char* text;
+        quint16 tagTRAININFO::*member;
+        int value;
+    } cases[] = {
+        {1, "12a", &tagTRAININFO::wTrainNo, 12},
+        {1, " 20000a ", &tagTRAININFO::wTrainNo, 20000},
+        {1, "0065535", &tagTRAININFO::wTrainNo, 65535},
+        {2, "RAPID", &tagTRAININFO::wAssortment, 2},
+        {2, "普通", &tagTRAININFO::wAssortment, 1},
+        {2, "LOCAL2", &tagTRAININFO::wAssortment, 3},
+        {5, "7:5", &tagTRAININFO::wTime, 425},
+        {5, "24:35", &tagTRAININFO::wTime, 1475},
+        {5, "1092:15", &tagTRAININFO::wTime, 65535},
+        {6, "Takao", &tagTRAININFO::wDestination, 2},
+        {7, "150", &tagTRAININFO::wPlatform, 150},
+        {7, "03", &tagTRAININFO::wPlatform, 3},
+        {9, "", &tagTRAININFO::wReserved, 0},
+        {9, "65535", &tagTRAININFO::wReserved, 65535},
+    };
+    for (const auto& c : cases) {
+        const ReadResult r = ReadTabText(Row(c.column, c.text), doc);
+        ASSERT_TRUE(r.ok()) << c.text << ": " << r.problems.value(0).English().toStdString();
+        ASSERT_EQ(r.trains.size(), 1u);
+        EXPECT_EQ(r.trains[0].*c.member, c.value) << c.text;
+    }
+
+    const struct
+    {
+        const char* text;
+        quint8 suffix;
+    } suffixes[] = {{"12", 0},         {"12a", 'a'},  {"12\\x35", '5'}, {"12\\x00", 0},
+                    {"12\\xfc", 0xFC}, {"12ﾟ", 0xDF}, {"12\\", '\\'}};
+    for (const auto& s : suffixes) {
+        const ReadResult r = ReadTabText(Row(1, s.text), doc);
+        ASSERT_TRUE(r.ok()) << s.text;
+        EXPECT_EQ(r.trains[0].chTrainSuffix, s.suffix) << s.text;
+    }
+}
+
+TEST(TrainText, RefusesEachFieldByLineAndColumn)
+{
+    const struct
+    {
+        int column;
+        const char* text;
+        const char* japanese;
+        const char* english;
+    } cases[] = {
+        {1, "", "列車番号: 「」は列車番号ではありません",
+         "train number: \"\" is not a train number"},
+        {1, "A12", "列車番号: 「A12」は列車番号ではありません", nullptr},
+        {1, "65536", "列車番号: 「65536」は列車番号ではありません", nullptr},
+        {1, "-3C", "列車番号: 「-3C」は列車番号ではありません", nullptr},
+        {1, "12AB", "列車番号: 「12AB」は列車番号ではありません", nullptr},
+        {1, "12\\xG1", "列車番号: 「12\\xG1」は列車番号ではありません", nullptr},
+        {1, "12あ", "列車番号: 「12あ」は列車番号ではありません", nullptr},
+        {2, "新快速", "列車種別: 列車種別「新快速」はありません",
+         "train type: there is no train type \"新快速\""},
+        {2, "", "列車種別: 列車種別「」はありません", nullptr},
+        {5, "25:70", "発車時刻: 「25:70」は時刻ではありません",
+         "departure time: \"25:70\" is not a time"},
+        {5, "7", "発車時刻: 「7」は時刻ではありません", nullptr},
+        {5, "1092:16", "発車時刻: 「1092:16」は時刻ではありません", nullptr},
+        {5, "7:005", "発車時刻: 「7:005」は時刻ではありません", nullptr},
+        {5, "-1:00", "発車時刻: 「-1:00」は時刻ではありません", nullptr},
+        {6, "大阪", "行先: 行先「大阪」はありません",
+         "destination: there is no destination \"大阪\""},
+        {7, "", "発車番線: 「」は番線ではありません", nullptr},
+        {7, "65536", "発車番線: 「65536」は番線ではありません", nullptr},
+        {7, "3番", "発車番線: 「3番」は番線ではありません",
+         "platform: \"3番\" is not a platform number"},
+        {9, "運休", "運転･運休: 「運休」は「---」でも数値でもありません", nullptr},
+        {3, "€", "列車名: 「€」は保存できない文字です",
+         "train name: \"€\" is a character code page 932 cannot hold"},
+        {2, "€", "列車種別: 「€」は保存できない文字です", nullptr},
+        {10, "a\U0001F600", "補足: 「\U0001F600」は保存できない文字です", nullptr},
+    };
+    const CQLMDoc doc = Board();
+    for (const auto& c : cases) {
+        const ReadResult r = ReadTabText(Row(c.column, c.text), doc);
+        EXPECT_TRUE(r.trains.empty());
+        ASSERT_EQ(r.problems.size(), 1) << c.text;
+        EXPECT_EQ(r.problems[0].Japanese(), U("1行目 ") + U(c.japanese));
+        if (c.english) {
+            EXPECT_EQ(r.problems[0].English(), U("line 1, ") + U(c.english));
+        }
+    }
+
+    // Whole-line problems: a text too long for the file, a cell beyond the last column, a header
+    // that names another column.
+    const struct
+    {
+        QString text;
+        const char* japanese;
+    } lines[] = {
+        {Row(8, QByteArray(kMaxFileString + 1, 'x').constData()),
+         "1行目 案内: 65536 バイトは長すぎます（65535 バイトまで）"},
+        {Row(8, "") + U("\t\t\tx"), "1行目 13列目: 列が多すぎます（10 列まで）"},
+        {U("列車番号\t行先\r\n"), "1行目 列車種別: 見出し「行先」は「列車種別」ではありません"},
+    };
+    for (const auto& l : lines) {
+        const ReadResult r = ReadTabText(l.text, doc);
+        ASSERT_EQ(r.problems.size(), 1) << l.japanese;
+        EXPECT_EQ(r.problems[0].Japanese(), U(l.japanese));
+    }
+}
+
+TEST(TrainText, AllOrNothingWithEveryProblemAndUnknownNames)
+{
+    const CQLMDoc doc = Board();
+    const QString text = U(kHeader) + Row(1, "1A") + U("\r\n\r\n") + Row(2, "新快速") + U("\r\n") +
+                         Row(6, "大阪").replace(U("07:05"), U("25:70")) + U("\n") +
+                         Row(2, "新快速") + U("\n") + Row(2, "特急") + U("\n") +
+                         Row(1, "9Z").left(12); // short line: the missing cells are empty
+    const ReadResult r = ReadTabText(text, doc);
+    EXPECT_TRUE(r.trains.empty());
+    QStringList messages;
+    for (const Problem& p : r.problems)
+        messages.append(p.Japanese());
+    EXPECT_EQ(messages, (QStringList{U("4行目 列車種別: 列車種別「新快速」はありません"),
+                                     U("5行目 発車時刻: 「25:70」は時刻ではありません"),
+                                     U("5行目 行先: 行先「大阪」はありません"),
+                                     U("6行目 列車種別: 列車種別「新快速」はありません"),
+                                     U("7行目 列車種別: 列車種別「特急」はありません"),
+                                     U("8行目 発車時刻: 「」は時刻ではありません"),
+                                     U("8行目 行先: 行先「」はありません"),
+                                     U("8行目 発車番線: 「」は番線ではありません")}));
+    EXPECT_EQ(r.unknownTypes,
+              (QList<QByteArray>{Sjis::FromUtf8("新快速"), Sjis::FromUtf8("特急")}));
+    EXPECT_EQ(r.unknownDestinations, QList<QByteArray>{Sjis::FromUtf8("大阪")});
+
+    // Header or not, blank lines skipped; the limit on trains names the first line beyond it.
+    const QString three = Row(1, "1A") + U("\n") + Row(1, "2A") + U("\n\n") + Row(1, "3A");
+    EXPECT_EQ(ReadTabText(three, doc).trains.size(), 3u);
+    ReadOptions two;
+    two.maxTrains = 2;
+    const ReadResult tooMany = ReadTabText(three, doc, two);
+    ASSERT_EQ(tooMany.problems.size(), 1);
+    EXPECT_EQ(tooMany.problems[0].Japanese(), U("4行目: 列車が多すぎます（2 本まで）"));
+    EXPECT_TRUE(tooMany.trains.empty());
+}
+
+} // namespace
