@@ -31,7 +31,7 @@ CDocPropPageA::CDocPropPageA(CQLMDoc& doc, QWidget* parent)
             m_texts[field] = AddEditor(field, new CTextFieldEdit);
     for (DocField field : {DocField::LineColor, DocField::LineColor2, DocField::SubLineColor,
                            DocField::SubLineColor2})
-        m_colours[field] = AddEditor(field, new CColorField(kLineColours, this));
+        m_colours[field] = AddEditor(field, new CColorField(kLineColours));
     m_pLineColor2 = AddEditor(DocField::LineColor2Used, new CFlagCheckBox);
     m_pSubLine = AddEditor(DocField::SubLine, new CFlagCheckBox(QStringLiteral("副線")));
     m_pSubLineColor2 = AddEditor(DocField::SubLineColor2Used, new CFlagCheckBox);
@@ -70,13 +70,13 @@ CDocPropPageA::CDocPropPageA(CQLMDoc& doc, QWidget* parent)
     auto colourCell = [this](CFlagCheckBox* check, DocField lower) {
         auto* cell = new QHBoxLayout;
         cell->addWidget(check);
-        cell->addWidget(Colour(lower)->Box(), 1);
+        cell->addWidget(Colour(lower), 1);
         return cell;
     };
-    rows->addWidget(Label("路線色:", Colour(DocField::LineColor)->Box()), 0, 0);
-    rows->addWidget(Colour(DocField::LineColor)->Box(), 0, 1);
+    rows->addWidget(Label("路線色:", Colour(DocField::LineColor)), 0, 0);
+    rows->addWidget(Colour(DocField::LineColor), 0, 1);
     rows->addLayout(colourCell(m_pLineColor2, DocField::LineColor2), 1, 1);
-    rows->addWidget(Colour(DocField::SubLineColor)->Box(), 0, 3);
+    rows->addWidget(Colour(DocField::SubLineColor), 0, 3);
     rows->addLayout(colourCell(m_pSubLineColor2, DocField::SubLineColor2), 1, 3);
     rows->addWidget(m_pSubLine, 0, 2, 6, 1, Qt::AlignTop);
     const DocField mainTexts[] = {DocField::LineName, DocField::LineNameEn, DocField::Guide,
@@ -114,6 +114,6 @@ void CDocPropPageA::OnInitialFill()
 // colour, which is still written back.
 void CDocPropPageA::UpdateLowerColours()
 {
-    Colour(DocField::LineColor2)->Box()->setEnabled(m_pLineColor2->isChecked());
-    Colour(DocField::SubLineColor2)->Box()->setEnabled(m_pSubLineColor2->isChecked());
+    Colour(DocField::LineColor2)->setEnabled(m_pLineColor2->isChecked());
+    Colour(DocField::SubLineColor2)->setEnabled(m_pSubLineColor2->isChecked());
 }

@@ -21,13 +21,13 @@ constexpr quint32 kLedColours[] = {0x000000FF, 0x00FF0000, 0x0000FFFF, 0x0040404
 CDocPropPageB::CDocPropPageB(CQLMDoc& doc, QWidget* parent)
     : CDocPropPage(doc, kDisplayFields, parent)
 {
-    m_pLit = AddEditor(DocField::Lit, new CColorField(kLedColours, this));
-    m_pUnlit = AddEditor(DocField::Unlit, new CColorField(kLedColours, this));
+    m_pLit = AddEditor(DocField::Lit, new CColorField(kLedColours));
+    m_pUnlit = AddEditor(DocField::Unlit, new CColorField(kLedColours));
 
     auto* led = new QGroupBox(QStringLiteral("LED"));
     auto* ledForm = new QFormLayout(led);
-    ledForm->addRow(QStringLiteral("標準発光色(&D):"), m_pLit->Box());
-    ledForm->addRow(QStringLiteral("消灯時(&B):"), m_pUnlit->Box());
+    ledForm->addRow(QStringLiteral("標準発光色(&D):"), m_pLit);
+    ledForm->addRow(QStringLiteral("消灯時(&B):"), m_pUnlit);
 
     auto* placement = new QGroupBox(QStringLiteral("配置"));
     auto* placementRow = new QHBoxLayout(placement);

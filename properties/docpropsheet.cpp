@@ -13,6 +13,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <memory>
+
 CDocPropSheet::CDocPropSheet(CQLMDoc& doc, QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("編集"));
@@ -53,13 +55,14 @@ void CDocPropSheet::showEvent(QShowEvent* event)
 bool CDocPropSheet::Run()
 {
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    bool waiting = true;
-    auto endWait = [&waiting] {
-        if (waiting)
+    // Restored once: at the first pass of the dialog's own event loop, when it is on the
+    // screen, or when the run ends before that.
+    auto waiting = std::make_shared<bool>(true);
+    auto endWait = [waiting] {
+        if (*waiting)
             QGuiApplication::restoreOverrideCursor();
-        waiting = false;
+        *waiting = false;
     };
-    // The first pass of the dialog's own event loop comes once it is on the screen.
     QTimer::singleShot(0, this, endWait);
     const bool ok = exec() == QDialog::Accepted;
     endWait();

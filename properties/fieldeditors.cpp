@@ -163,8 +163,12 @@ QWidget* CTimeFields::FocusWidget()
 // ---- CColorField -----------------------------------------------------------------------------
 
 CColorField::CColorField(std::span<const quint32> presets, QWidget* parent)
-    : m_pBox(CreateColorBox(presets, parent))
+    : QWidget(parent), m_pBox(CreateColorBox(presets, this))
 {
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_pBox);
+    setFocusProxy(m_pBox);
 }
 
 void CColorField::ShowValue(const FieldValue& value)

@@ -91,10 +91,10 @@ private:
 };
 
 // A colour box with a list of presets and a custom item.
-class CColorField : public FieldEditor
+class CColorField : public QWidget, public FieldEditor
 {
 public:
-    CColorField(std::span<const quint32> presets, QWidget* parent);
+    explicit CColorField(std::span<const quint32> presets, QWidget* parent = nullptr);
     void ShowValue(const FieldValue& value) override;
     bool TakeValue(FieldValue* value, QString* refusal) const override;
     QWidget* FocusWidget() override { return m_pBox; }
