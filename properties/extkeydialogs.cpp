@@ -93,7 +93,7 @@ void CAddExtKeyDlg::accept()
     if (!path.bytes)
         return Refuse(this, path.refusal, m_pPath);
     if (path.bytes->size() > ExtKeys::kMaxPathBytes)
-        return Refuse(this, ExtKeys::PathTooLongMessage(), m_pPath);
+        return Refuse(this, ExtKeys::PathTooLongMessage(path.bytes->size()), m_pPath);
     const TakenText value =
         TakeText(m_pRecord->strValue, m_shownValue, m_pValue->text(), kAnyLength);
     if (!value.bytes)

@@ -99,9 +99,10 @@ QString DumpDoneMessage(const EXTDATA& block)
         .arg(Sjis::Decode(block.Name()), QString::number(block.dwSize));
 }
 
-QString PathTooLongMessage()
+QString PathTooLongMessage(qsizetype bytes)
 {
-    return QStringLiteral("ｷｰのﾊﾟｽは%1ﾊﾞｲﾄまでです").arg(kMaxPathBytes);
+    return QStringLiteral("ｷｰのﾊﾟｽは%1ﾊﾞｲﾄまでです(入力されたﾊﾟｽは%2ﾊﾞｲﾄです)")
+        .arg(QString::number(kMaxPathBytes), QString::number(bytes));
 }
 
 } // namespace ExtKeys

@@ -48,6 +48,7 @@ bool DumpBlock(const EXTDATA& block, const QString& path, QString* error);
 
 QString DeleteQuestion(const EXTKEY& key);
 QString DumpDoneMessage(const EXTDATA& block);
-QString PathTooLongMessage();
+// A path of the given length in bytes is too long.
+QString PathTooLongMessage(qsizetype bytes);
 
 } // namespace ExtKeys

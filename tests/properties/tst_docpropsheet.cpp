@@ -127,6 +127,7 @@ private slots:
                 sheet.reject();
         });
         QVERIFY(sheet.Run());
+        QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
         QVERIFY(sheet.m_pPageA->IsInitialised());
         QVERIFY(!sheet.m_pPageC->IsInitialised());
         QCOMPARE(doc.m_strStationName, before.m_strStationName);
@@ -312,6 +313,7 @@ private slots:
             QVERIFY(dialog->isVisible());
             QCOMPARE(dialog->m_pPath->text(), tooLong);
             QVERIFY(m_messages.last().text.contains(QStringLiteral("63")));
+            QVERIFY(m_messages.last().text.contains(QStringLiteral("64")));
             dialog->m_pPath->setText("stANDard/x");
             dialog->m_pValue->setText("v");
             dialog->accept();
