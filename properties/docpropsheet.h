@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QDialog>
+
+class CDocPropPage;
+class CDocPropPageA;
+class CDocPropPageB;
+class CDocPropPageC;
+class CDocPropPageD;
+class CQLMDoc;
+class QTabWidget;
+
+// "編集": the document's property sheet, four pages in tabs, on a working copy of the
+// timetable that the caller owns.
+//
+// What the user changes through the lists (guide messages, keys) and the layout editor's OK
+// goes into the copy at once and stays after Cancel. The pages' fields go into the copy on OK
+// only, and only for pages that were shown. The caller applies the copy afterwards, after OK as
+// well as after Cancel.
+class CDocPropSheet : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit CDocPropSheet(CQLMDoc& doc, QWidget* parent = nullptr);
+
+    // Runs the sheet modally, the wait cursor shown until it is up. True when it closed with
+    // OK, false with Cancel.
+    bool Run();
+
+    QTabWidget* m_pTabs;
+    CDocPropPageA* m_pPageA; // "一般"
+    CDocPropPageB* m_pPageB; // "表示関連"
+    CDocPropPageC* m_pPageC; // "高度"
+    CDocPropPageD* m_pPageD; // "ｴｸｽﾃﾝｼｮﾝ"
+
+public slots:
+    // Reads every page that was shown; a refused field keeps the sheet open on its page.
+    // Then writes them all into the timetable and closes.
+    void accept() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    CDocPropPage* Page(int index) const;
+};
