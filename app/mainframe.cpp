@@ -1,6 +1,7 @@
 #include "mainframe.h"
 
 #include "aboutdlg.h"
+#include "basicdatacommand.h"
 #include "childframe.h"
 #include "commands.h"
 #include "docmanager.h"
@@ -136,8 +137,10 @@ void CMainFrame::CreateActions()
     on(ID_PATTERNDIA, [this] { RunOnView(OnPatternDia); });
     on(ID_EDIT_UNDO, [this] { OnUndoRedo(false); });
     on(ID_EDIT_REDO, [this] { OnUndoRedo(true); });
-    // The basic data, train type and destination editors are not part of this build yet.
-    for (int id : {ID_EDIT_BASICDATA, ID_BASICDATA, ID_EDIT_ASSORTMENT, ID_EDIT_DESTINATION})
+    for (int id : {ID_EDIT_BASICDATA, ID_BASICDATA})
+        on(id, [this] { OnBasicData(); });
+    // The train type and destination editors are not part of this build yet.
+    for (int id : {ID_EDIT_ASSORTMENT, ID_EDIT_DESTINATION})
         m_actions.value(id)->setEnabled(false);
     m_actions.value(ID_FILE_MRU_FIRST)->setEnabled(false);
 }
@@ -340,6 +343,15 @@ void CMainFrame::OnFrameCreated(CChildFrame* frame)
             &CMainFrame::UpdateUndoActions, Qt::UniqueConnection);
 }
 
+void CMainFrame::OnBasicData()
+{
+    CVeldenView* view = ActiveView();
+    if (!view)
+        return;
+    view->EndEdit();
+    RunBasicData(*view->GetDocument(), this);
+}
+
 void CMainFrame::OnUndoRedo(bool redo)
 {
     CVeldenView* view = ActiveView();
@@ -379,7 +391,8 @@ void CMainFrame::UpdateFrame()
     ShowMenuSet(hasDocument ? 129 : 128);
     for (int id : {ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_EDIT_INSERT, ID_EDIT_DELETE,
                    ID_EDIT_COPY, ID_EDIT_CUT, ID_EDIT_PASTE, ID_EDIT_REPLACE, ID_PATTERNDIA,
-                   ID_WINDOW_NEW, ID_WINDOW_CASCADE, ID_WINDOW_TILE_HORZ, ID_WINDOW_ARRANGE})
+                   ID_WINDOW_NEW, ID_WINDOW_CASCADE, ID_WINDOW_TILE_HORZ, ID_WINDOW_ARRANGE,
+                   ID_EDIT_BASICDATA, ID_BASICDATA})
         m_actions.value(id)->setEnabled(hasDocument);
     UpdateUndoActions();
     UpdateTitle();

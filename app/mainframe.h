@@ -72,6 +72,7 @@ private:
     void RunOnView(void (*command)(CVeldenView&));
     void OnFrameCreated(CChildFrame* frame);
     void OnUndoRedo(bool redo);
+    void OnBasicData();
     void UpdateUndoActions();
 
     QMdiArea* m_pArea = nullptr;

@@ -1,7 +1,7 @@
 #include "docproppageb.h"
 
 #include "fieldeditors.h"
-#include "pendingwidgets.h"
+#include "panelviewdatadlg.h"
 #include "qlmdoc.h"
 
 #include <QFormLayout>
@@ -48,10 +48,9 @@ CDocPropPageB::CDocPropPageB(CQLMDoc& doc, QWidget* parent)
 // The layouts go into the timetable at once on the editor's OK; the sheet's Cancel keeps them.
 void CDocPropPageB::OnEditLayout()
 {
-    PanelLayout main = m_doc.m_LayoutMain;
-    PanelLayout sub = m_doc.m_LayoutSub;
-    if (!EditPanelLayout(this, main, sub))
+    CPanelViewDataDlg dlg(m_doc.m_LayoutMain, m_doc.m_LayoutSub, this);
+    if (dlg.exec() != QDialog::Accepted)
         return;
-    m_doc.m_LayoutMain = main;
-    m_doc.m_LayoutSub = sub;
+    m_doc.m_LayoutMain = dlg.LayoutMain();
+    m_doc.m_LayoutSub = dlg.LayoutSub();
 }

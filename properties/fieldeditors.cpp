@@ -1,7 +1,7 @@
 #include "fieldeditors.h"
 
+#include "colorcombobox.h"
 #include "messages.h"
-#include "pendingwidgets.h"
 #include "sjis.h"
 
 #include <QHBoxLayout>
@@ -163,24 +163,33 @@ QWidget* CTimeFields::FocusWidget()
 // ---- CColorField -----------------------------------------------------------------------------
 
 CColorField::CColorField(std::span<const quint32> presets, QWidget* parent)
-    : QWidget(parent), m_pBox(CreateColorBox(presets, this))
+    : QWidget(parent), m_pBox(new CColorComboBox(this))
 {
+    // The presets, then the custom item that takes any other colour.
+    for (quint32 colour : presets)
+        m_pBox->AddColor(colour);
+    m_pBox->SetCustomItem(m_pBox->AddColor(0));
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_pBox);
     setFocusProxy(m_pBox);
 }
 
+QWidget* CColorField::FocusWidget()
+{
+    return m_pBox;
+}
+
 void CColorField::ShowValue(const FieldValue& value)
 {
     m_original = value.number;
-    SelectColor(m_pBox, value.number);
-    m_shown = GetSelectedColor(m_pBox);
+    m_pBox->SelectColor(value.number);
+    m_shown = m_pBox->GetSelectedColor();
 }
 
 bool CColorField::TakeValue(FieldValue* value, QString*) const
 {
-    const quint32 now = GetSelectedColor(m_pBox);
+    const quint32 now = m_pBox->GetSelectedColor();
     value->number = now == m_shown ? m_original : now;
     return true;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+class CColorComboBox;
+
 #include "propfields.h"
 
 #include <QAbstractSpinBox>
@@ -97,11 +99,11 @@ public:
     explicit CColorField(std::span<const quint32> presets, QWidget* parent = nullptr);
     void ShowValue(const FieldValue& value) override;
     bool TakeValue(FieldValue* value, QString* refusal) const override;
-    QWidget* FocusWidget() override { return m_pBox; }
-    QWidget* Box() const { return m_pBox; }
+    QWidget* FocusWidget() override;
+    CColorComboBox* Box() const { return m_pBox; }
 
 private:
-    QWidget* m_pBox;
+    CColorComboBox* m_pBox;
     quint32 m_original = 0;
     quint32 m_shown = 0;
 };

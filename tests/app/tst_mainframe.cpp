@@ -9,6 +9,7 @@
 #include "fonts.h"
 #include "mainframe.h"
 #include "markers.h"
+#include "sjis.h"
 #include "timetableedit.h"
 #include "veldenapp.h"
 #include "veldendoc.h"
@@ -25,6 +26,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <QUndoStack>
 #include <QtTest>
 
 class TestMainFrame : public QObject
@@ -38,6 +40,7 @@ private slots:
     void menuSets();
     void undoAndRedo();
     void commandStates();
+    void basicDataIsOneUndoStep();
     void toolBarButtonsHaveIcons();
     void buttonAndMarkerImages();
     void viewMenuTogglesMainToolBarOnly();
@@ -142,14 +145,45 @@ void TestMainFrame::undoAndRedo()
     QVERIFY(doc->IsModified());
 }
 
+void TestMainFrame::basicDataIsOneUndoStep()
+{
+    CVeldenDoc* doc = m_pFrame->DocManager()->OnFileNew();
+    // The sheet, driven as a user would: a new station name, then OK.
+    auto answer = [](bool ok) {
+        QTimer::singleShot(0, [ok] {
+            QWidget* sheet = QApplication::activeModalWidget();
+            QVERIFY(sheet);
+            if (ok) {
+                for (QLineEdit* edit : sheet->findChildren<QLineEdit*>()) {
+                    if (edit->text() == QString::fromUtf8("新規駅")) {
+                        edit->selectAll();
+                        edit->insert(QString::fromUtf8("八王子"));
+                    }
+                }
+            }
+            QMetaObject::invokeMethod(sheet, ok ? "accept" : "reject");
+        });
+    };
+    answer(false);
+    m_pFrame->Action(ID_BASICDATA)->trigger();
+    QVERIFY(doc->IsModified()); // whatever closed the sheet
+    QCOMPARE(doc->UndoStack()->count(), 0);
+    answer(true);
+    m_pFrame->Action(ID_EDIT_BASICDATA)->trigger();
+    QCOMPARE(Sjis::Decode(doc->Timetable().m_strStationName), QString::fromUtf8("八王子"));
+    QCOMPARE(doc->UndoStack()->count(), 1);
+    m_pFrame->Action(ID_EDIT_UNDO)->trigger();
+    QCOMPARE(Sjis::Decode(doc->Timetable().m_strStationName), QString::fromUtf8("新規駅"));
+}
+
 void TestMainFrame::commandStates()
 {
     const QList<int> documentCommands{
-        ID_FILE_CLOSE, ID_FILE_SAVE,      ID_FILE_SAVE_AS,     ID_EDIT_INSERT,   ID_EDIT_DELETE,
-        ID_EDIT_CUT,   ID_EDIT_COPY,      ID_EDIT_PASTE,       ID_EDIT_REPLACE,  ID_PATTERNDIA,
-        ID_WINDOW_NEW, ID_WINDOW_CASCADE, ID_WINDOW_TILE_HORZ, ID_WINDOW_ARRANGE};
-    const QList<int> laterCommands{ID_EDIT_BASICDATA, ID_BASICDATA, ID_EDIT_ASSORTMENT,
-                                   ID_EDIT_DESTINATION};
+        ID_FILE_CLOSE,       ID_FILE_SAVE,      ID_FILE_SAVE_AS,   ID_EDIT_INSERT,
+        ID_EDIT_DELETE,      ID_EDIT_CUT,       ID_EDIT_COPY,      ID_EDIT_PASTE,
+        ID_EDIT_REPLACE,     ID_PATTERNDIA,     ID_WINDOW_NEW,     ID_WINDOW_CASCADE,
+        ID_WINDOW_TILE_HORZ, ID_WINDOW_ARRANGE, ID_EDIT_BASICDATA, ID_BASICDATA};
+    const QList<int> laterCommands{ID_EDIT_ASSORTMENT, ID_EDIT_DESTINATION};
     for (bool withDocument : {false, true}) {
         if (withDocument)
             m_pFrame->DocManager()->OnFileNew();

@@ -1,6 +1,7 @@
 // The property sheet as the user drives it: tabs, typing, the list and key buttons, the small
 // dialogs, OK and Cancel; then what the working copy of the timetable holds.
 #include "addguidemesdlg.h"
+#include "colorcombobox.h"
 #include "docproppagea.h"
 #include "docproppagec.h"
 #include "docproppaged.h"
