@@ -1,5 +1,7 @@
 // The qlmtool executable as a user runs it: exit status, messages, files written.
 
+#include "commands.h"
+#include "fileio.h"
 #include "qlmjson.h"
 #include "testdocs.h"
 
@@ -9,6 +11,10 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -55,7 +61,8 @@ TEST_F(QlmTool, HelpAndVersion)
 {
     const ToolRun help = Tool({"--help"});
     EXPECT_EQ(help.status, 0);
-    for (const char* word : {"convert IN OUT", "check FILE...", "info FILE", "new OUT", "Exit status"})
+    for (const char* word :
+         {"convert IN OUT", "check FILE...", "info FILE", "new OUT", "Exit status"})
         EXPECT_TRUE(help.out.contains(QLatin1StringView(word))) << word;
     const ToolRun version = Tool({"--version"});
     EXPECT_EQ(version.status, 0);
@@ -223,6 +230,52 @@ TEST_F(QlmTool, InfoSummarises)
     EXPECT_TRUE(Tool({"info", Path("old.qlm")}).out.contains("version:         2 (QLM)"));
     WriteFile(Path("bad.qlm"), "QL");
     EXPECT_EQ(Tool({"info", Path("bad.qlm")}).status, 1);
+}
+
+// The commands in-process, with the file layer made to fail: a failed save of a small file
+// (whose bytes used to sit in a buffer until the rename) keeps the old file and exits with 1.
+TEST_F(QlmTool, FailedWriteKeepsTheOldFileAndExitsWithOne)
+{
+    const QString out = Path("out.qlm");
+    const QByteArray old = TestDocs::Save(TestDocs::Small());
+    WriteFile(out, old);
+    for (const FileIo::Step step : {FileIo::Step::Write, FileIo::Step::Sync}) {
+        FileIo::SetFaultHook(
+            [step](FileIo::Step s, const QString&) { return s == step ? ENOSPC : 0; });
+        testing::internal::CaptureStderr();
+        const int status = ::QlmTool::New(out);
+        const std::string err = testing::internal::GetCapturedStderr();
+        FileIo::SetFaultHook({});
+        EXPECT_EQ(status, 1);
+        EXPECT_EQ(err,
+                  (out + ": cannot write: disk full; the old file is unchanged\n").toStdString());
+        EXPECT_EQ(ReadFile(out), old);
+    }
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList{"out.qlm"});
+}
+
+TEST_F(QlmTool, InputsThatAreNotRegularFilesAreRefused)
+{
+    const QString fifo = Path("pipe.qlm");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const struct
+    {
+        QStringList args;
+        QString message;
+    } cases[] = {
+        {{"convert", "/dev/zero", Path("x.qlm")},
+         "/dev/zero: refused: not a regular file but a device"},
+        {{"convert", "/dev/zero", Path("x.json")}, "/dev/zero: refused: not a regular file"},
+        {{"check", fifo}, fifo + ": refused: not a regular file but a pipe"},
+        {{"info", m_dir.path()}, m_dir.path() + ": refused: not a regular file but a directory"},
+    };
+    for (const auto& c : cases) {
+        const ToolRun r = Tool(c.args);
+        EXPECT_EQ(r.status, 1);
+        EXPECT_TRUE(r.err.startsWith(c.message)) << r.err.toStdString();
+        EXPECT_EQ(r.err.count(u'\n'), 1) << r.err.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(Path("x.qlm")));
 }
 
 } // namespace

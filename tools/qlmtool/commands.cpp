@@ -1,12 +1,11 @@
 #include "commands.h"
 
+#include "fileio.h"
 #include "qlmdoc.h"
 #include "qlmjson.h"
 #include "sjis.h"
 
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cstdio>
 
@@ -26,30 +25,19 @@ void Refused(const QString& path, const QString& reason)
 }
 
 // Reads a timetable: JSON by its extension, anything else as a timetable file (whose magic
-// decides). Prints the refusal and returns false when the file does not open.
+// decides, before the rest is read). Prints the refusal and returns false when the file does
+// not open.
 bool Open(const QString& path, CQLMDoc* doc, QStringList* warnings)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        PrintErr(path + QStringLiteral(": cannot read: ") + file.errorString());
+    const bool json = KindOf(path) == FileKind::Json;
+    QByteArray bytes;
+    FileIo::FileError readError;
+    if (!FileIo::ReadFile(path, json ? FileIo::Content::Any : FileIo::Content::Timetable, &bytes,
+                          &readError)) {
+        PrintErr(path + QStringLiteral(": ") + readError.English());
         return false;
     }
-    // Map the file rather than copy it: the reader only looks at the bytes once.
-    QByteArray copy;
-    QByteArrayView bytes;
-    if (const qint64 size = file.size(); size > 0) {
-        if (const uchar* mapped = file.map(0, size))
-            bytes = QByteArrayView(mapped, size);
-    }
-    if (bytes.isNull()) {
-        copy = file.readAll();
-        if (file.error() != QFileDevice::NoError) {
-            PrintErr(path + QStringLiteral(": cannot read: ") + file.errorString());
-            return false;
-        }
-        bytes = copy;
-    }
-    if (KindOf(path) == FileKind::Json) {
+    if (json) {
         QString error;
         if (!QlmJson::FromJsonText(bytes, doc, &error)) {
             Refused(path, error);
@@ -72,18 +60,6 @@ void PrintWarnings(const QString& path, const QStringList& warnings)
         PrintErr(path + QStringLiteral(": warning: ") + w);
 }
 
-// Replaces the file at path in one step (temporary file, then rename): a failed write leaves
-// the old file untouched. Qt's own file errors are English, which suits this tool's messages.
-bool WriteAtomically(const QString& path, const QByteArray& bytes, QString* error)
-{
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return true;
-    *error = file.errorString();
-    file.cancelWriting();
-    return false;
-}
-
 // Writes doc to out as a version 3 timetable file or, for ".json", as JSON. The JSON shows the
 // data blocks as a save writes them, with the key block rebuilt from the key list.
 bool Write(CQLMDoc& doc, const QString& out)
@@ -99,9 +75,10 @@ bool Write(CQLMDoc& doc, const QString& out)
             return false;
         }
     }
-    QString error;
-    if (!WriteAtomically(out, bytes, &error)) {
-        PrintErr(out + QStringLiteral(": cannot write: ") + error);
+    // Replaced in one step: a failed write leaves the old file untouched.
+    FileIo::FileError error;
+    if (!FileIo::WriteFile(out, bytes, &error)) {
+        PrintErr(out + QStringLiteral(": ") + error.English());
         return false;
     }
     return true;
