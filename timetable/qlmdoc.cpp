@@ -114,7 +114,7 @@ void CQLMDoc::PackExtKeys()
     m_ExtData.ElementAt(index).SetData(data);
 }
 
-QStringList CQLMDoc::Check() const
+QStringList CQLMDoc::Check(int* problems) const
 {
     QStringList warnings;
     if (m_wAssortmentCount == 0)
@@ -147,5 +147,8 @@ QStringList CQLMDoc::Check() const
     if (badDestinations > kMaxListed)
         warnings << QStringLiteral("%1 more trains with a destination index outside its list")
                         .arg(badDestinations - kMaxListed);
+    if (problems)
+        *problems =
+            (m_wAssortmentCount == 0) + (m_wDestinationCount == 0) + badTypes + badDestinations;
     return warnings;
 }

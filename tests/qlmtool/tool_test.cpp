@@ -278,4 +278,68 @@ TEST_F(QlmTool, InputsThatAreNotRegularFilesAreRefused)
     EXPECT_FALSE(QFile::exists(Path("x.qlm")));
 }
 
+// Texts from the file never act as a format: "%1" in a block name or station prints as it is.
+TEST_F(QlmTool, InfoPrintsNamesAsTheyAre)
+{
+    CQLMDoc doc = TestDocs::Small();
+    doc.m_strStationName = "%1 %2";
+    doc.SetExtDataCount(2);
+    doc.m_ExtData.ElementAt(2).SetName("%1");
+    doc.m_ExtData.ElementAt(2).SetData(QByteArray(8, 'x'));
+    WriteFile(Path("p.qlm"), TestDocs::Save(doc));
+    const ToolRun r = Tool({"info", Path("p.qlm")});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(r.out.contains("\n  \"%1\"       8 bytes\n")) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains("\nstation:         %1 %2 / newstation\n")) << r.out.toStdString();
+}
+
+// The count is of problems, not of the lines that show them.
+TEST_F(QlmTool, CheckCountsEveryProblem)
+{
+    CQLMDoc doc = TestDocs::Small();
+    doc.SetTrainCount(100);
+    for (int i = 1; i <= 100; ++i)
+        doc.m_TrainInfo.ElementAt(i) = doc.m_TrainInfo.ElementAt(1);
+    for (int i = 1; i <= 100; ++i)
+        doc.m_TrainInfo.ElementAt(i).wAssortment = 7;
+    doc.m_TrainInfo.ElementAt(5).wDestination = 0;
+    WriteFile(Path("bad.qlm"), TestDocs::Save(doc));
+    WriteFile(Path("bad.json"), QlmJson::ToJsonText(doc));
+    for (const char* name : {"bad.qlm", "bad.json"}) {
+        const ToolRun r = Tool({"check", Path(name)});
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.out, Path(name) + ": ok, 101 warning(s)\n");
+        EXPECT_EQ(r.err.count(u'\n'), 22) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains("80 more trains with a train type index"))
+            << r.err.toStdString();
+    }
+    int problems = 0;
+    EXPECT_EQ(doc.Check(&problems).size(), 22);
+    EXPECT_EQ(problems, 101);
+}
+
+// A value too wide for its field stops the conversion before anything is written.
+TEST_F(QlmTool, OutOfRangeJsonWritesNothing)
+{
+    CQLMDoc doc = TestDocs::Small();
+    doc.SetTrainCount(12);
+    QByteArray text = QlmJson::ToJsonText(doc);
+    const qsizetype last = text.lastIndexOf("\"wPlatform\":0");
+    ASSERT_GT(last, 0);
+    text.replace(last, 13, "\"wPlatform\":65536");
+    WriteFile(Path("wide.json"), text);
+    ToolRun r = Tool({"convert", Path("wide.json"), Path("out.qlm")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, Path("wide.json") +
+                         ": refused: m_TrainInfo[12].wPlatform: expected a number 0..65535\n");
+
+    text = QlmJson::ToJsonText(doc).replace("\"m_wPlatform\": 1,", "\"m_wPlatform\": 300,");
+    WriteFile(Path("platform.json"), text);
+    r = Tool({"convert", Path("platform.json"), Path("out.qlm")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.endsWith(": refused: m_wPlatform: expected a number 0..255\n"))
+        << r.err.toStdString();
+    EXPECT_FALSE(QFile::exists(Path("out.qlm")));
+}
+
 } // namespace

@@ -26,8 +26,9 @@ void Refused(const QString& path, const QString& reason)
 
 // Reads a timetable: JSON by its extension, anything else as a timetable file (whose magic
 // decides, before the rest is read). Prints the refusal and returns false when the file does
-// not open.
-bool Open(const QString& path, CQLMDoc* doc, QStringList* warnings)
+// not open. *problems is the number of problems the warnings describe: many alike are
+// summed up in one line.
+bool Open(const QString& path, CQLMDoc* doc, QStringList* warnings, int* problems)
 {
     const bool json = KindOf(path) == FileKind::Json;
     QByteArray bytes;
@@ -43,14 +44,15 @@ bool Open(const QString& path, CQLMDoc* doc, QStringList* warnings)
             Refused(path, error);
             return false;
         }
-        *warnings = doc->Check();
+        *warnings = doc->Check(problems);
         return true;
     }
     LoadError error;
-    if (!doc->LoadFile(bytes, &error, warnings)) {
+    if (!doc->LoadFile(bytes, &error)) {
         Refused(path, error.English());
         return false;
     }
+    *warnings = doc->Check(problems);
     return true;
 }
 
@@ -131,7 +133,8 @@ int Convert(const QString& in, const QString& out)
 {
     CQLMDoc doc;
     QStringList warnings;
-    if (!Open(in, &doc, &warnings))
+    int problems = 0;
+    if (!Open(in, &doc, &warnings, &problems))
         return kExitBadInput;
     PrintWarnings(in, warnings);
     return Write(doc, out) ? kExitOk : kExitBadInput;
@@ -143,7 +146,8 @@ int Check(const QStringList& files)
     for (const QString& path : files) {
         CQLMDoc doc;
         QStringList warnings;
-        if (!Open(path, &doc, &warnings)) {
+        int problems = 0;
+        if (!Open(path, &doc, &warnings, &problems)) {
             status = kExitBadInput;
             continue;
         }
@@ -151,7 +155,8 @@ int Check(const QStringList& files)
         if (warnings.isEmpty())
             PrintOut(path + QStringLiteral(": ok"));
         else
-            PrintOut(path + QStringLiteral(": ok, %1 warning(s)").arg(warnings.size()));
+            PrintOut(path + QStringLiteral(": ok, ") + QString::number(problems) +
+                     QStringLiteral(" warning(s)"));
     }
     return status;
 }
@@ -160,12 +165,15 @@ int Info(const QString& file)
 {
     CQLMDoc doc;
     QStringList warnings;
-    if (!Open(file, &doc, &warnings))
+    int problems = 0;
+    if (!Open(file, &doc, &warnings, &problems))
         return kExitBadInput;
     PrintWarnings(file, warnings);
 
+    // Texts from the file are appended, never used as a format: a block named "%1" prints as
+    // it is.
     const auto row = [](const char* label, const QString& value) {
-        PrintOut(QStringLiteral("%1 %2").arg(QLatin1StringView(label), -16).arg(value));
+        PrintOut(QString::fromLatin1(label).leftJustified(16) + u' ' + value);
     };
     row("file:", file);
     row("version:", FormatName(doc, file));
@@ -178,10 +186,11 @@ int Info(const QString& file)
     row("guide messages:", QString::number(doc.m_GuideMessage.m_nSize));
     row("extension keys:", QString::number(doc.m_ExtKey.GetCount()));
     row("data blocks:", QString::number(doc.m_ExtData.m_nSize));
-    for (const EXTDATA& block : doc.m_ExtData.Items())
-        PrintOut(QStringLiteral("  %1 %2 bytes")
-                     .arg(QLatin1Char('"') + Sjis::Decode(block.Name()) + QLatin1Char('"'), -10)
-                     .arg(block.dwSize));
+    for (const EXTDATA& block : doc.m_ExtData.Items()) {
+        const QString name = u'"' + Sjis::Decode(block.Name()) + u'"';
+        PrintOut(QStringLiteral("  ") + name.leftJustified(10) + u' ' +
+                 QString::number(block.dwSize) + QStringLiteral(" bytes"));
+    }
     return kExitOk;
 }
 
