@@ -143,10 +143,12 @@ CVeldenDoc* CDocManager::OpenDocumentFile(const QString& path)
     m_documents.append(doc);
     CreateFrame(doc);
     AddToRecentFileList(wanted);
-    if (!warnings.isEmpty())
+    // Many alike problems share one warning line: the note counts the problems.
+    int problems = 0;
+    doc->Timetable().Check(&problems);
+    if (problems > 0)
         emit statusMessage(QStringLiteral("%1: 範囲外の値が %2 件あります (そのまま保持します)")
-                               .arg(doc->GetTitle())
-                               .arg(warnings.size()));
+                               .arg(doc->GetTitle(), QString::number(problems)));
     emit documentsChanged();
     return doc;
 }

@@ -2,9 +2,7 @@
 
 #include "timetablecommand.h"
 
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QUndoStack>
 
 namespace {
@@ -32,7 +30,7 @@ bool CVeldenDoc::OnNewDocument()
 bool CVeldenDoc::OnOpenDocument(const QString& path, QString* error, QStringList* warnings)
 {
     QByteArray bytes;
-    if (!ReadWholeFile(path, &bytes, error))
+    if (!ReadTimetableFile(path, &bytes, error))
         return false;
     CQLMDoc loaded;
     LoadError loadError;
@@ -151,42 +149,4 @@ void CVeldenDoc::SetTitle(const QString& title)
         return;
     m_strTitle = title;
     emit titleChanged(title);
-}
-
-bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* error)
-{
-    QSaveFile file(path);
-    auto fail = [&]() {
-        if (error)
-            *error = QStringLiteral("%1 に保存できません。\n%2")
-                         .arg(QFileInfo(path).fileName(), file.errorString());
-        file.cancelWriting();
-        return false;
-    };
-    if (!file.open(QIODevice::WriteOnly))
-        return fail();
-    if (file.write(bytes) != bytes.size())
-        return fail();
-    if (!file.commit())
-        return fail();
-    return true;
-}
-
-bool ReadWholeFile(const QString& path, QByteArray* bytes, QString* error)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = QStringLiteral("%1 を開けません。\n%2")
-                         .arg(QFileInfo(path).fileName(), file.errorString());
-        return false;
-    }
-    *bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        if (error)
-            *error = QStringLiteral("%1 を読み込めません。\n%2")
-                         .arg(QFileInfo(path).fileName(), file.errorString());
-        return false;
-    }
-    return true;
 }

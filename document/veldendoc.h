@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fileio.h"
 #include "qlmdoc.h"
 #include "timetableedit.h"
 
@@ -78,8 +79,3 @@ private:
     QString m_strPathName;
     QString m_strTitle;
 };
-
-// Atomic write of bytes to path (temporary file, then rename). False and a reason on failure.
-bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* error);
-// Reads a whole file. False and a reason on failure.
-bool ReadWholeFile(const QString& path, QByteArray* bytes, QString* error);

@@ -132,7 +132,7 @@ void CQLMDoc::SyncCounts()
     m_nExtDataCount = m_ExtData.m_nSize;
 }
 
-QStringList CQLMDoc::Check() const
+QStringList CQLMDoc::Check(int* problems) const
 {
     QStringList warnings;
     if (m_wAssortmentCount == 0)
@@ -165,5 +165,8 @@ QStringList CQLMDoc::Check() const
     if (badDestinations > kMaxListed)
         warnings << QStringLiteral("%1 more trains with a destination index outside its list")
                         .arg(badDestinations - kMaxListed);
+    if (problems)
+        *problems =
+            (m_wAssortmentCount == 0) + (m_wDestinationCount == 0) + badTypes + badDestinations;
     return warnings;
 }

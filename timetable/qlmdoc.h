@@ -185,8 +185,10 @@ public:
     // The index of the first block named "@ORL300" (1-based), or 0.
     int FindKeyBlock() const;
 
-    // Warnings about values that break an invariant but are kept as they are.
-    QStringList Check() const;
+    // Warnings about values that break an invariant but are kept as they are. Beyond 20 trains
+    // with the same problem one line sums up the rest, so *problems (the number of problems
+    // found) can exceed the number of lines.
+    QStringList Check(int* problems = nullptr) const;
 };
 
 // The name of the data block that carries the extension keys.

@@ -94,13 +94,13 @@ private:
         int first = 0;
         int count = 0;
         int to = 0;
-        std::vector<tagTRAININFO> trains;
-        std::vector<std::pair<int, quint16>> rowTypes;
-        CTrainAssortment types;
-        CDestination destinations;
-        std::optional<std::vector<quint16>> trainTypes;
-        std::optional<std::vector<quint16>> trainDestinations;
-        std::optional<CQLMDoc> props;
+        std::vector<tagTRAININFO> trains{};
+        std::vector<std::pair<int, quint16>> rowTypes{};
+        CTrainAssortment types{};
+        CDestination destinations{};
+        std::optional<std::vector<quint16>> trainTypes{};
+        std::optional<std::vector<quint16>> trainDestinations{};
+        std::optional<CQLMDoc> props{};
     };
     static void Run(Step& step, CQLMDoc& doc, bool forward, QList<DocChange>& changes);
 

@@ -36,16 +36,17 @@ const Malformed kCases[] = {
     {"{\n", "[{\n", "JSON syntax error"},
     // missing and unknown fields
     {"\"m_wPlatform\": 1,\n", "", "m_wPlatform: missing"},
-    {"\"m_wPlatform\": 1,", "\"m_wPlatform\": 1, \"m_wPlatfrom\": 2,", "m_wPlatfrom: unknown field"},
+    {"\"m_wPlatform\": 1,", "\"m_wPlatform\": 1, \"m_wPlatfrom\": 2,",
+     "m_wPlatfrom: unknown field"},
     {"\"wTime\":\"07:30\",", "", "m_TrainInfo[1].wTime: missing"},
     {"\"wTime\":", "\"wTimes\":", "m_TrainInfo[1].wTimes: unknown field"},
     {"\"wColumn\":1,", "", "m_LayoutMain[1].wColumn: missing"},
     // numbers
-    {"\"m_wPlatform\": 1,", "\"m_wPlatform\": \"1\",", "m_wPlatform: expected a number 0..65535"},
-    {"\"m_wPlatform\": 1,", "\"m_wPlatform\": 65536,", "m_wPlatform: expected a number 0..65535"},
-    {"\"m_wPlatform\": 1,", "\"m_wPlatform\": -1,", "m_wPlatform: expected a number 0..65535"},
-    {"\"m_wPlatform\": 1,", "\"m_wPlatform\": 1.5,", "m_wPlatform: expected a number 0..65535"},
-    {"\"m_wPlatform\": 1,", "\"m_wPlatform\": null,", "m_wPlatform: expected a number 0..65535"},
+    {"\"m_wPlatform\": 1,", "\"m_wPlatform\": \"1\",", "m_wPlatform: expected a number 0..255"},
+    {"\"m_wPlatform\": 1,", "\"m_wPlatform\": 256,", "m_wPlatform: expected a number 0..255"},
+    {"\"m_wPlatform\": 1,", "\"m_wPlatform\": -1,", "m_wPlatform: expected a number 0..255"},
+    {"\"m_wPlatform\": 1,", "\"m_wPlatform\": 1.5,", "m_wPlatform: expected a number 0..255"},
+    {"\"m_wPlatform\": 1,", "\"m_wPlatform\": null,", "m_wPlatform: expected a number 0..255"},
     {"\"wAssortment\":1", "\"wAssortment\":70000", "m_TrainInfo[1].wAssortment: expected a number"},
     {"\"wSpan\":5", "\"wSpan\":-5", "m_LayoutMain[1].wSpan: expected a number 0..65535"},
     // flags
@@ -106,7 +107,12 @@ const Malformed kCases[] = {
     {"\"szKey\":\"MADEBY\"", "\"szKey\":\"A\\u0000B\"", "m_ExtKey[1].szKey: contains a NUL byte"},
     {"\"strValue\":\"tester\"", "\"strValue\":{\"sjisHex\":\"4100\"}",
      "m_ExtKey[1].strValue: contains a NUL byte"},
-    {"\"szName\":\"@ORL300\"", "\"szName\":\"@ORL3000\"", "m_ExtData[1].szName: 8 bytes, at most 7"},
+    {"\"m_strGuideEn\": \"\"", "\"m_strGuideEn\": \"a\\u0000b\"",
+     "m_strGuideEn: contains a NUL byte"},
+    {"\"strNote\":\"\"", "\"strNote\":{\"sjisHex\":\"410042\"}",
+     "m_TrainInfo[1].strNote: contains a NUL byte"},
+    {"\"szName\":\"@ORL300\"", "\"szName\":\"@ORL3000\"",
+     "m_ExtData[1].szName: 8 bytes, at most 7"},
     {"\"szName\":\"@ORL300\"", "\"szName\":\"\xE6\x96\xB0\xE6\x96\xB0\xE6\x96\xB0\xE6\x96\xB0\"",
      "m_ExtData[1].szName: 8 bytes, at most 7"},
     {"\"hData\":\"", "\"hData\":\"0g", "m_ExtData[1].hData: bad hex digit 'g' at position 1"},
@@ -116,9 +122,10 @@ const Malformed kCases[] = {
     {"\"m_ExtKey\": [\n        {\"szKey\":\"MADEBY\",\"strValue\":\"tester\"}\n    ]",
      "\"m_ExtKey\": {}", "m_ExtKey: expected an array"},
     {kTrain.constData(), "7, " + kTrain, "m_TrainInfo[1]: expected an object"},
-    {"\"m_LayoutSub\": [\n        {\"wColumn\":0,\"wSpan\":0,\"wAlign\":0},",
-     "\"m_LayoutSub\": [", "m_LayoutSub: expected an array of 7 entries"},
-    {"\"m_Destination\": [\n        {\"strName\":\"\xE6\x96\xB0\xE8\xA6\x8F\xE8\xA1\x8C\xE5\x85\x88\","
+    {"\"m_LayoutSub\": [\n        {\"wColumn\":0,\"wSpan\":0,\"wAlign\":0},", "\"m_LayoutSub\": [",
+     "m_LayoutSub: expected an array of 7 entries"},
+    {"\"m_Destination\": [\n        "
+     "{\"strName\":\"\xE6\x96\xB0\xE8\xA6\x8F\xE8\xA1\x8C\xE5\x85\x88\","
      "\"strNameEn\":\"New dest\"}\n    ]",
      "\"m_Destination\": " + TooMany("{}", 65536), "m_Destination: 65536 entries, at most 65535"},
     {"\"layoutSub\":[{\"wColumn\":0,\"wSpan\":0,\"wAlign\":0}",
@@ -162,5 +169,77 @@ TEST(Refusal, ValidTextIsAccepted)
     QString error;
     EXPECT_TRUE(QlmJson::FromJsonText(Valid(), &doc, &error)) << error.toStdString();
 }
+
+// Every number is checked against the width the file stores it in: one value just inside each
+// range is kept through a save and a load, one just outside is refused by name.
+struct Width
+{
+    const char* from;    // a piece of the valid text form...
+    const char* inside;  // ...replaced by a value at the edge of the range,
+    const char* written; // which the text form of the saved and reloaded file shows so;
+    const char* outside; // and by a value just beyond it
+    const char* message;
+};
+
+const Width kWidths[] = {
+    // one byte
+    {"\"m_wPlatform\": 1,", "\"m_wPlatform\": 255,", "\"m_wPlatform\": 255,",
+     "\"m_wPlatform\": 256,", "m_wPlatform: expected a number 0..255"},
+    {"\"chTrainSuffix\":\"M\"", "\"chTrainSuffix\":255", "\"chTrainSuffix\":255",
+     "\"chTrainSuffix\":256", "m_TrainInfo[1].chTrainSuffix: expected one ASCII letter"},
+    // 16 bits
+    {"\"wPlatform\":9", "\"wPlatform\":65535", "\"wPlatform\":65535", "\"wPlatform\":65536",
+     "m_TrainInfo[1].wPlatform: expected a number 0..65535"},
+    {"\"wPlatform\":9", "\"wPlatform\":0", "\"wPlatform\":0", "\"wPlatform\":-1",
+     "m_TrainInfo[1].wPlatform: expected a number 0..65535"},
+    {"\"wTime\":\"07:30\"", "\"wTime\":\"1092:15\"", "\"wTime\":\"1092:15\"",
+     "\"wTime\":\"1092:16\"", "m_TrainInfo[1].wTime: expected \"HH:MM\" or a number 0..65535"},
+    {"\"wColumn\":1,", "\"wColumn\":65535,", "\"wColumn\":65535,", "\"wColumn\":65536,",
+     "m_LayoutMain[1].wColumn: expected a number 0..65535"},
+    // 32 bits, unsigned
+    {"\"m_bSubLine\": 0", "\"m_bSubLine\": 4294967295", "\"m_bSubLine\": 4294967295",
+     "\"m_bSubLine\": 4294967296", "m_bSubLine: expected a number 0..4294967295"},
+    {"\"crBack\":\"#303030\"", "\"crBack\":4294967295", "\"crBack\":\"0xFFFFFFFF\"",
+     "\"crBack\":4294967296", "m_TrainAssortment[1].crBack: expected \"#RRGGBB\""},
+    {"\"crBack\":\"#303030\"", "\"crBack\":\"0xFFFFFFFF\"", "\"crBack\":\"0xFFFFFFFF\"",
+     "\"crBack\":\"0x100000000\"", "m_TrainAssortment[1].crBack: expected \"#RRGGBB\""},
+    // 32 bits, signed
+    {"\"nStartTime\":\"07:00\"", "\"nStartTime\":-2147483648", "\"nStartTime\":-2147483648",
+     "\"nStartTime\":-2147483649",
+     "m_GuideMessage[1].nStartTime: expected \"HH:MM\" or a number "
+     "-2147483648..2147483647"},
+    {"\"nEndTime\":\"09:00\"", "\"nEndTime\":2147483647", "\"nEndTime\":2147483647",
+     "\"nEndTime\":2147483648", "m_GuideMessage[1].nEndTime: expected"},
+};
+
+class Widths : public testing::TestWithParam<Width>
+{
+};
+
+TEST_P(Widths, InsideIsKeptOutsideIsRefused)
+{
+    const Width& c = GetParam();
+    const QByteArray valid = Valid();
+    ASSERT_TRUE(valid.contains(c.from)) << c.from;
+    const auto with = [&](const char* value) {
+        QByteArray text = valid;
+        return text.replace(text.indexOf(c.from), qstrlen(c.from), value);
+    };
+
+    CQLMDoc doc;
+    QString error;
+    ASSERT_TRUE(QlmJson::FromJsonText(with(c.inside), &doc, &error)) << error.toStdString();
+    QByteArray file;
+    ASSERT_TRUE(doc.SaveFile(&file));
+    CQLMDoc reloaded;
+    ASSERT_TRUE(reloaded.LoadFile(file));
+    EXPECT_TRUE(QlmJson::ToJsonText(reloaded).contains(c.written)) << c.written;
+
+    CQLMDoc refused;
+    EXPECT_FALSE(QlmJson::FromJsonText(with(c.outside), &refused, &error));
+    EXPECT_TRUE(error.startsWith(QString::fromUtf8(c.message))) << error.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Json, Widths, testing::ValuesIn(kWidths));
 
 } // namespace

@@ -1,5 +1,7 @@
 // The qlmtool executable as a user runs it: exit status, messages, files written.
 
+#include "commands.h"
+#include "fileio.h"
 #include "qlmjson.h"
 #include "testdocs.h"
 
@@ -9,6 +11,10 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -55,7 +61,8 @@ TEST_F(QlmTool, HelpAndVersion)
 {
     const ToolRun help = Tool({"--help"});
     EXPECT_EQ(help.status, 0);
-    for (const char* word : {"convert IN OUT", "check FILE...", "info FILE", "new OUT", "Exit status"})
+    for (const char* word :
+         {"convert IN OUT", "check FILE...", "info FILE", "new OUT", "Exit status"})
         EXPECT_TRUE(help.out.contains(QLatin1StringView(word))) << word;
     const ToolRun version = Tool({"--version"});
     EXPECT_EQ(version.status, 0);
@@ -223,6 +230,116 @@ TEST_F(QlmTool, InfoSummarises)
     EXPECT_TRUE(Tool({"info", Path("old.qlm")}).out.contains("version:         2 (QLM)"));
     WriteFile(Path("bad.qlm"), "QL");
     EXPECT_EQ(Tool({"info", Path("bad.qlm")}).status, 1);
+}
+
+// The commands in-process, with the file layer made to fail: a failed save of a small file
+// (whose bytes used to sit in a buffer until the rename) keeps the old file and exits with 1.
+TEST_F(QlmTool, FailedWriteKeepsTheOldFileAndExitsWithOne)
+{
+    const QString out = Path("out.qlm");
+    const QByteArray old = TestDocs::Save(TestDocs::Small());
+    WriteFile(out, old);
+    for (const FileIo::Step step : {FileIo::Step::Write, FileIo::Step::Sync}) {
+        FileIo::SetFaultHook(
+            [step](FileIo::Step s, const QString&) { return s == step ? ENOSPC : 0; });
+        testing::internal::CaptureStderr();
+        const int status = ::QlmTool::New(out);
+        const std::string err = testing::internal::GetCapturedStderr();
+        FileIo::SetFaultHook({});
+        EXPECT_EQ(status, 1);
+        EXPECT_EQ(err,
+                  (out + ": cannot write: disk full; the old file is unchanged\n").toStdString());
+        EXPECT_EQ(ReadFile(out), old);
+    }
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList{"out.qlm"});
+}
+
+TEST_F(QlmTool, InputsThatAreNotRegularFilesAreRefused)
+{
+    const QString fifo = Path("pipe.qlm");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const struct
+    {
+        QStringList args;
+        QString message;
+    } cases[] = {
+        {{"convert", "/dev/zero", Path("x.qlm")},
+         "/dev/zero: refused: not a regular file but a device"},
+        {{"convert", "/dev/zero", Path("x.json")}, "/dev/zero: refused: not a regular file"},
+        {{"check", fifo}, fifo + ": refused: not a regular file but a pipe"},
+        {{"info", m_dir.path()}, m_dir.path() + ": refused: not a regular file but a directory"},
+    };
+    for (const auto& c : cases) {
+        const ToolRun r = Tool(c.args);
+        EXPECT_EQ(r.status, 1);
+        EXPECT_TRUE(r.err.startsWith(c.message)) << r.err.toStdString();
+        EXPECT_EQ(r.err.count(u'\n'), 1) << r.err.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(Path("x.qlm")));
+}
+
+// Texts from the file never act as a format: "%1" in a block name or station prints as it is.
+TEST_F(QlmTool, InfoPrintsNamesAsTheyAre)
+{
+    CQLMDoc doc = TestDocs::Small();
+    doc.m_strStationName = "%1 %2";
+    doc.SetExtDataCount(2);
+    doc.m_ExtData.ElementAt(2).SetName("%1");
+    doc.m_ExtData.ElementAt(2).SetData(QByteArray(8, 'x'));
+    WriteFile(Path("p.qlm"), TestDocs::Save(doc));
+    const ToolRun r = Tool({"info", Path("p.qlm")});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(r.out.contains("\n  \"%1\"       8 bytes\n")) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains("\nstation:         %1 %2 / newstation\n")) << r.out.toStdString();
+}
+
+// The count is of problems, not of the lines that show them.
+TEST_F(QlmTool, CheckCountsEveryProblem)
+{
+    CQLMDoc doc = TestDocs::Small();
+    doc.SetTrainCount(100);
+    for (int i = 1; i <= 100; ++i)
+        doc.m_TrainInfo.ElementAt(i) = doc.m_TrainInfo.ElementAt(1);
+    for (int i = 1; i <= 100; ++i)
+        doc.m_TrainInfo.ElementAt(i).wAssortment = 7;
+    doc.m_TrainInfo.ElementAt(5).wDestination = 0;
+    WriteFile(Path("bad.qlm"), TestDocs::Save(doc));
+    WriteFile(Path("bad.json"), QlmJson::ToJsonText(doc));
+    for (const char* name : {"bad.qlm", "bad.json"}) {
+        const ToolRun r = Tool({"check", Path(name)});
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.out, Path(name) + ": ok, 101 warning(s)\n");
+        EXPECT_EQ(r.err.count(u'\n'), 22) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains("80 more trains with a train type index"))
+            << r.err.toStdString();
+    }
+    int problems = 0;
+    EXPECT_EQ(doc.Check(&problems).size(), 22);
+    EXPECT_EQ(problems, 101);
+}
+
+// A value too wide for its field stops the conversion before anything is written.
+TEST_F(QlmTool, OutOfRangeJsonWritesNothing)
+{
+    CQLMDoc doc = TestDocs::Small();
+    doc.SetTrainCount(12);
+    QByteArray text = QlmJson::ToJsonText(doc);
+    const qsizetype last = text.lastIndexOf("\"wPlatform\":0");
+    ASSERT_GT(last, 0);
+    text.replace(last, 13, "\"wPlatform\":65536");
+    WriteFile(Path("wide.json"), text);
+    ToolRun r = Tool({"convert", Path("wide.json"), Path("out.qlm")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, Path("wide.json") +
+                         ": refused: m_TrainInfo[12].wPlatform: expected a number 0..65535\n");
+
+    text = QlmJson::ToJsonText(doc).replace("\"m_wPlatform\": 1,", "\"m_wPlatform\": 300,");
+    WriteFile(Path("platform.json"), text);
+    r = Tool({"convert", Path("platform.json"), Path("out.qlm")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.endsWith(": refused: m_wPlatform: expected a number 0..255\n"))
+        << r.err.toStdString();
+    EXPECT_FALSE(QFile::exists(Path("out.qlm")));
 }
 
 } // namespace

@@ -1,12 +1,11 @@
 #include "commands.h"
 
+#include "fileio.h"
 #include "qlmdoc.h"
 #include "qlmjson.h"
 #include "sjis.h"
 
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cstdio>
 
@@ -26,43 +25,34 @@ void Refused(const QString& path, const QString& reason)
 }
 
 // Reads a timetable: JSON by its extension, anything else as a timetable file (whose magic
-// decides). Prints the refusal and returns false when the file does not open.
-bool Open(const QString& path, CQLMDoc* doc, QStringList* warnings)
+// decides, before the rest is read). Prints the refusal and returns false when the file does
+// not open. *problems is the number of problems the warnings describe: many alike are
+// summed up in one line.
+bool Open(const QString& path, CQLMDoc* doc, QStringList* warnings, int* problems)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        PrintErr(path + QStringLiteral(": cannot read: ") + file.errorString());
+    const bool json = KindOf(path) == FileKind::Json;
+    QByteArray bytes;
+    FileIo::FileError readError;
+    if (!FileIo::ReadFile(path, json ? FileIo::Content::Any : FileIo::Content::Timetable, &bytes,
+                          &readError)) {
+        PrintErr(path + QStringLiteral(": ") + readError.English());
         return false;
     }
-    // Map the file rather than copy it: the reader only looks at the bytes once.
-    QByteArray copy;
-    QByteArrayView bytes;
-    if (const qint64 size = file.size(); size > 0) {
-        if (const uchar* mapped = file.map(0, size))
-            bytes = QByteArrayView(mapped, size);
-    }
-    if (bytes.isNull()) {
-        copy = file.readAll();
-        if (file.error() != QFileDevice::NoError) {
-            PrintErr(path + QStringLiteral(": cannot read: ") + file.errorString());
-            return false;
-        }
-        bytes = copy;
-    }
-    if (KindOf(path) == FileKind::Json) {
+    if (json) {
         QString error;
         if (!QlmJson::FromJsonText(bytes, doc, &error)) {
             Refused(path, error);
             return false;
         }
-        *warnings = doc->Check();
+        *warnings = doc->Check(problems);
         return true;
     }
     LoadError error;
-    if (!doc->LoadFile(bytes, &error, warnings)) {
+    if (!doc->LoadFile(bytes, &error)) {
         Refused(path, error.English());
         return false;
     }
+    *warnings = doc->Check(problems);
     return true;
 }
 
@@ -70,18 +60,6 @@ void PrintWarnings(const QString& path, const QStringList& warnings)
 {
     for (const QString& w : warnings)
         PrintErr(path + QStringLiteral(": warning: ") + w);
-}
-
-// Replaces the file at path in one step (temporary file, then rename): a failed write leaves
-// the old file untouched. Qt's own file errors are English, which suits this tool's messages.
-bool WriteAtomically(const QString& path, const QByteArray& bytes, QString* error)
-{
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return true;
-    *error = file.errorString();
-    file.cancelWriting();
-    return false;
 }
 
 // Writes doc to out as a version 3 timetable file or, for ".json", as JSON. The JSON shows the
@@ -99,9 +77,10 @@ bool Write(CQLMDoc& doc, const QString& out)
             return false;
         }
     }
-    QString error;
-    if (!WriteAtomically(out, bytes, &error)) {
-        PrintErr(out + QStringLiteral(": cannot write: ") + error);
+    // Replaced in one step: a failed write leaves the old file untouched.
+    FileIo::FileError error;
+    if (!FileIo::WriteFile(out, bytes, &error)) {
+        PrintErr(out + QStringLiteral(": ") + error.English());
         return false;
     }
     return true;
@@ -154,7 +133,8 @@ int Convert(const QString& in, const QString& out)
 {
     CQLMDoc doc;
     QStringList warnings;
-    if (!Open(in, &doc, &warnings))
+    int problems = 0;
+    if (!Open(in, &doc, &warnings, &problems))
         return kExitBadInput;
     PrintWarnings(in, warnings);
     return Write(doc, out) ? kExitOk : kExitBadInput;
@@ -166,7 +146,8 @@ int Check(const QStringList& files)
     for (const QString& path : files) {
         CQLMDoc doc;
         QStringList warnings;
-        if (!Open(path, &doc, &warnings)) {
+        int problems = 0;
+        if (!Open(path, &doc, &warnings, &problems)) {
             status = kExitBadInput;
             continue;
         }
@@ -174,7 +155,8 @@ int Check(const QStringList& files)
         if (warnings.isEmpty())
             PrintOut(path + QStringLiteral(": ok"));
         else
-            PrintOut(path + QStringLiteral(": ok, %1 warning(s)").arg(warnings.size()));
+            PrintOut(path + QStringLiteral(": ok, ") + QString::number(problems) +
+                     QStringLiteral(" warning(s)"));
     }
     return status;
 }
@@ -183,12 +165,15 @@ int Info(const QString& file)
 {
     CQLMDoc doc;
     QStringList warnings;
-    if (!Open(file, &doc, &warnings))
+    int problems = 0;
+    if (!Open(file, &doc, &warnings, &problems))
         return kExitBadInput;
     PrintWarnings(file, warnings);
 
+    // Texts from the file are appended, never used as a format: a block named "%1" prints as
+    // it is.
     const auto row = [](const char* label, const QString& value) {
-        PrintOut(QStringLiteral("%1 %2").arg(QLatin1StringView(label), -16).arg(value));
+        PrintOut(QString::fromLatin1(label).leftJustified(16) + u' ' + value);
     };
     row("file:", file);
     row("version:", FormatName(doc, file));
@@ -201,10 +186,11 @@ int Info(const QString& file)
     row("guide messages:", QString::number(doc.m_GuideMessage.m_nSize));
     row("extension keys:", QString::number(doc.m_ExtKey.GetCount()));
     row("data blocks:", QString::number(doc.m_ExtData.m_nSize));
-    for (const EXTDATA& block : doc.m_ExtData.Items())
-        PrintOut(QStringLiteral("  %1 %2 bytes")
-                     .arg(QLatin1Char('"') + Sjis::Decode(block.Name()) + QLatin1Char('"'), -10)
-                     .arg(block.dwSize));
+    for (const EXTDATA& block : doc.m_ExtData.Items()) {
+        const QString name = u'"' + Sjis::Decode(block.Name()) + u'"';
+        PrintOut(QStringLiteral("  ") + name.leftJustified(10) + u' ' +
+                 QString::number(block.dwSize) + QStringLiteral(" bytes"));
+    }
     return kExitOk;
 }
 

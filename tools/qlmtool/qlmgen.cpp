@@ -2,10 +2,9 @@
 // Usage: qlmgen OUT.qlm [TRAINS]   (default 65535 trains, 300 types, 400 destinations)
 // The output depends only on the arguments.
 
+#include "fileio.h"
 #include "qlmdoc.h"
-
 #include "sjis.h"
-#include <QFile>
 
 #include <QByteArray>
 #include <QString>
@@ -26,24 +25,25 @@ struct Lcg
     }
 };
 
-const char* const kTypeNames[] = {"普通", "快速", "区間快速", "特別快速", "通勤快速",
-                                  "急行", "準急", "特急",     "ライナー", "回送"};
+const char* const kTypeNames[] = {"普通", "快速", "区間快速", "特別快速", "通勤快速", "急行",
+                                  "準急", "特急", "ライナー", "回送"};
 const char* const kTypeNamesEn[] = {"LOCAL",   "RAPID",   "SEC.RAP", "SP.RAPID", "COM.RAP",
                                     "EXPRESS", "SEMI EX", "LTD.EXP", "LINER",    "OUT OF SV"};
-const char* const kPlaces[] = {"東京",     "新宿", "渋谷",   "池袋",   "上野",     "品川",
-                               "横浜",     "大宮", "千葉",   "八王子", "高尾",     "立川",
-                               "小田原",   "熱海", "宇都宮", "高崎",   "成田空港", "羽田空港",
-                               "武蔵小杉", "京都", "大阪",   "新大阪", "神戸",     "姫路"};
-const char* const kPlacesEn[] = {
-    "Tokyo",          "Shinjuku", "Shibuya",    "Ikebukuro",  "Ueno",           "Shinagawa",
-    "Yokohama",       "Omiya",    "Chiba",      "Hachioji",   "Takao",          "Tachikawa",
-    "Odawara",        "Atami",    "Utsunomiya", "Takasaki",   "Narita Airport", "Haneda Airport",
-    "Musashi-Kosugi", "Kyoto",    "Osaka",      "Shin-Osaka", "Kobe",           "Himeji"};
+const char* const kPlaces[] = {"東京",   "新宿",   "渋谷",   "池袋",     "上野",   "品川",
+                               "横浜",   "大宮",   "千葉",   "八王子",   "高尾",   "立川",
+                               "小田原", "熱海",   "宇都宮", "高崎",     "成田空港", "羽田空港",
+                               "武蔵小杉", "京都", "大阪",   "新大阪",   "神戸",   "姫路"};
+const char* const kPlacesEn[] = {"Tokyo",    "Shinjuku", "Shibuya",  "Ikebukuro", "Ueno",
+                                 "Shinagawa", "Yokohama", "Omiya",    "Chiba",     "Hachioji",
+                                 "Takao",    "Tachikawa", "Odawara", "Atami",     "Utsunomiya",
+                                 "Takasaki", "Narita Airport", "Haneda Airport", "Musashi-Kosugi",
+                                 "Kyoto",    "Osaka",    "Shin-Osaka", "Kobe",    "Himeji"};
 const char* const kGuides[] = {"この列車は各駅に停車します", "グリーン車は４・５号車です",
                                "途中駅で快速に接続します", "ドアは手動です", ""};
 const char* const kNotes[] = {"", "１５両", "１０両", "ワンマン", "車内販売なし"};
 
-template <typename T, size_t N> constexpr size_t Count(const T (&)[N])
+template <typename T, size_t N>
+constexpr size_t Count(const T (&)[N])
 {
     return N;
 }
@@ -56,7 +56,7 @@ QByteArray Sj(const char* utf8)
 PanelLayout SampleLayout()
 {
     PanelLayout layout{};
-    const quint16 columns[kPanelPartCount][3] = {{0, 0, 0},  {1, 3, 1},  {5, 5, 0}, {11, 4, 0},
+    const quint16 columns[kPanelPartCount][3] = {{0, 0, 0},  {1, 3, 1},   {5, 5, 0}, {11, 4, 0},
                                                  {16, 7, 1}, {24, 1, 2}, {26, 7, 0}};
     for (int i = 0; i < kPanelPartCount; ++i)
         layout[static_cast<size_t>(i)] = {columns[i][0], columns[i][1], columns[i][2]};
@@ -163,9 +163,9 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "qlmgen: %s\n", qPrintable(saveError.English()));
         return 1;
     }
-    QFile file(QString::fromLocal8Bit(argv[1]));
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush()) {
-        std::fprintf(stderr, "qlmgen: %s\n", qPrintable(file.errorString()));
+    QString error;
+    if (!WriteFileAtomically(QString::fromLocal8Bit(argv[1]), bytes, &error)) {
+        std::fprintf(stderr, "qlmgen: %s\n", qPrintable(error));
         return 1;
     }
     return 0;
