@@ -3,44 +3,47 @@
 #include "editrules.h"
 #include "gridgeometry.h"
 #include "qlmdoc.h"
+#include "rowmoves.h"
 #include "sjis.h"
+#include "timetableedit.h"
 
 #include <gtest/gtest.h>
 
 using namespace GridGeometry;
 
-TEST(GridGeometry, ColumnsAddUpTo775)
+TEST(GridGeometry, EveryPointLandsInTheCellDrawnAroundIt)
 {
-    const int widths[] = {50, 60, 65, 80, 80, 40, 60, 50, 150, 50, 90};
-    int x = 0;
-    for (int c = 0; c < kColumnCount; ++c) {
-        EXPECT_EQ(X(c), x) << "column " << c;
-        EXPECT_EQ(Width(c), widths[c]) << "column " << c;
-        x += widths[c];
+    // Across the whole width each point lies in the cell whose rectangle holds it, or on a
+    // column's left edge, which belongs to no cell; the columns come in order, each once.
+    int expected = 0;
+    for (int x = 0; x < kTotalWidth; ++x) {
+        const Cell cell = CellFromPoint(x, 45);
+        if (cell.column == -1) {
+            EXPECT_EQ(X(expected), x) << "x " << x;
+            ++expected;
+            continue;
+        }
+        EXPECT_EQ(cell.column, expected - 1) << "x " << x;
+        EXPECT_EQ(cell.row, 2);
+        EXPECT_TRUE(CellRect(cell.column, cell.row).contains(x, 45)) << "x " << x;
     }
-    EXPECT_EQ(x, kTotalWidth);
+    EXPECT_EQ(expected, kColumnCount);
     EXPECT_EQ(X(kColumnCount), kTotalWidth);
-    EXPECT_EQ(RowTop(7), 140);
-    EXPECT_EQ(CellRect(8, 2), QRect(485, 40, 150, 20));
 }
 
 TEST(GridGeometry, CellFromPointUsesStrictEdges)
 {
-    struct Case { int x, y; Cell expected; };
+    struct Case
+    {
+        int x, y;
+        Cell expected;
+    };
     const Case cases[] = {
-        {0, 5, {-1, 0}},     // x = 0 lies in no column
-        {1, 5, {0, 0}},
-        {49, 5, {0, 0}},
-        {50, 5, {-1, 0}},    // the left edge of column 1
-        {51, 21, {1, 1}},
-        {109, 39, {1, 1}},
-        {110, 40, {-1, 2}},
-        {774, 60, {10, 3}},
-        {775, 60, {-1, 3}},
-        {100, -1, {1, 0}},   // -19..-1 truncate to row 0
-        {100, -19, {1, 0}},
-        {100, -20, {1, -1}},
-        {100, 400, {1, 20}},
+        {0, 5, {-1, 0}},                                           // x = 0 lies in no column
+        {1, 5, {0, 0}},     {49, 5, {0, 0}},     {50, 5, {-1, 0}}, // the left edge of column 1
+        {51, 21, {1, 1}},   {109, 39, {1, 1}},   {110, 40, {-1, 2}},
+        {774, 60, {10, 3}}, {775, 60, {-1, 3}},  {100, -1, {1, 0}}, // -19..-1 truncate to row 0
+        {100, -19, {1, 0}}, {100, -20, {1, -1}}, {100, 400, {1, 20}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(CellFromPoint(c.x, c.y), c.expected) << c.x << "," << c.y;
@@ -61,7 +64,10 @@ TEST(GridGeometry, ValidCells)
 
 TEST(GridGeometry, RowsInBand)
 {
-    struct Case { int top, bottom, rowCount, first, last; };
+    struct Case
+    {
+        int top, bottom, rowCount, first, last;
+    };
     const Case cases[] = {
         {0, 600, 65536, 0, 29},
         {0, 600, 3, 0, 2},
@@ -83,8 +89,8 @@ TEST(GridGeometry, ClientRectAndVisibility)
     EXPECT_EQ(ClientCellRect(-1, 2, 0, 0), QRect(0, 40, 50, 20)); // below 1: row number
     const QSize client(300, 200);
     EXPECT_TRUE(IsRectVisible(QRect(250, 180, 50, 20), client));
-    EXPECT_FALSE(IsRectVisible(QRect(251, 0, 50, 20), client));  // right edge beyond
-    EXPECT_FALSE(IsRectVisible(QRect(0, 181, 50, 20), client));  // bottom cut off
+    EXPECT_FALSE(IsRectVisible(QRect(251, 0, 50, 20), client)); // right edge beyond
+    EXPECT_FALSE(IsRectVisible(QRect(0, 181, 50, 20), client)); // bottom cut off
     EXPECT_FALSE(IsRectVisible(QRect(-1, 0, 50, 20), client));
     EXPECT_FALSE(IsRectVisible(QRect(0, -1, 50, 20), client));
 }
@@ -135,9 +141,17 @@ CQLMDoc SampleDoc()
 TEST(CellText, EveryColumn)
 {
     CQLMDoc doc = SampleDoc();
-    const QByteArray expected[] = {"",      "12A", Sjis::FromUtf8("快速"), Sjis::FromUtf8("あずさ"),
-                                   "Azusa", "25:00", Sjis::FromUtf8("東京"), "3",
-                                   "guide", "---", "note"};
+    const QByteArray expected[] = {"",
+                                   "12A",
+                                   Sjis::FromUtf8("快速"),
+                                   Sjis::FromUtf8("あずさ"),
+                                   "Azusa",
+                                   "25:00",
+                                   Sjis::FromUtf8("東京"),
+                                   "3",
+                                   "guide",
+                                   "---",
+                                   "note"};
     for (int c = 1; c <= 10; ++c)
         EXPECT_EQ(CellText::Data(doc, 1, c), expected[c]) << "column " << c;
     EXPECT_EQ(CellText::RowNumber(65535), "65535");
@@ -161,8 +175,8 @@ TEST(CellText, EdgeValues)
         EXPECT_EQ(CellText::Data(doc, 1, 2), QByteArray()) << bad;
         EXPECT_EQ(CellText::Data(doc, 1, 6), QByteArray()) << bad;
     }
-    const std::pair<int, const char*> times[] = {{0, "00:00"}, {425, "07:05"}, {1439, "23:59"},
-                                                 {1500, "25:00"}, {65535, "1092:15"}};
+    const std::pair<int, const char*> times[] = {
+        {0, "00:00"}, {425, "07:05"}, {1439, "23:59"}, {1500, "25:00"}, {65535, "1092:15"}};
     for (auto [minutes, text] : times)
         EXPECT_EQ(CellText::Time(minutes), QByteArray(text)) << minutes;
 }
@@ -172,7 +186,14 @@ TEST(EditRules, EditorPerColumn)
     CQLMDoc doc = SampleDoc();
     tagTRAININFO& t = doc.m_TrainInfo.ElementAt(1);
     using EditRules::EditorKind;
-    struct Case { int column; EditorKind kind; QByteArray text; QByteArray format; int list; };
+    struct Case
+    {
+        int column;
+        EditorKind kind;
+        QByteArray text;
+        QByteArray format;
+        int list;
+    };
     const Case cases[] = {
         {1, EditorKind::TextBox, "0012A", "%d%c", 0},
         {2, EditorKind::TypeList, "", "", 2},
@@ -202,7 +223,15 @@ TEST(EditRules, EditorPerColumn)
 
 TEST(EditRules, ScanFollowsRuntimeLibrary)
 {
-    struct Case { const char* text; const char* format; int count; int n0; int n1; char c0; };
+    struct Case
+    {
+        const char* text;
+        const char* format;
+        int count;
+        int n0;
+        int n1;
+        char c0;
+    };
     const Case cases[] = {
         {"12A", "%d%c", 2, 12, 0, 'A'},
         {"  12 A", "%d%c", 2, 12, 0, ' '}, // %c takes the very next character
@@ -284,26 +313,17 @@ TEST_P(NumberRules, StoreWithFallbacks)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, NumberRules,
-    ::testing::Values(NumberCase{1, "12a", true, false, 12, 'A'},
-                      NumberCase{1, "12", false, false, 77, 'Q'},
-                      NumberCase{1, "12-", true, true, 12, 'Z'},
-                      NumberCase{1, "20000B", true, true, 0, 'B'},
-                      NumberCase{1, "-3C", true, true, 0, 'C'},
-                      NumberCase{1, "10000z", true, false, 10000, 'Z'},
-                      NumberCase{1, "10001A", true, true, 0, 'A'},
-                      NumberCase{1, "0012A", true, false, 12, 'A'},
-                      NumberCase{1, "x", false, false, 77, 'Q'},
-                      NumberCase{5, "7:5", true, false, 425, 0},
-                      NumberCase{5, "24:00", true, true, 0, 0},
-                      NumberCase{5, "12:75", true, true, 720, 0},
-                      NumberCase{5, "-1:-1", true, true, 0, 0},
-                      NumberCase{5, "23:59", true, false, 1439, 0},
-                      NumberCase{5, "7", false, false, 99, 0},
-                      NumberCase{7, "100", true, true, 1, 0},
-                      NumberCase{7, "5", true, false, 5, 0},
-                      NumberCase{7, "-1", true, true, 1, 0},
-                      NumberCase{7, "99", true, false, 99, 0},
-                      NumberCase{7, "", false, false, 55, 0}));
+    ::testing::Values(
+        NumberCase{1, "12a", true, false, 12, 'A'}, NumberCase{1, "12", false, false, 77, 'Q'},
+        NumberCase{1, "12-", true, true, 12, 'Z'}, NumberCase{1, "20000B", true, true, 0, 'B'},
+        NumberCase{1, "-3C", true, true, 0, 'C'}, NumberCase{1, "10000z", true, false, 10000, 'Z'},
+        NumberCase{1, "10001A", true, true, 0, 'A'}, NumberCase{1, "0012A", true, false, 12, 'A'},
+        NumberCase{1, "x", false, false, 77, 'Q'}, NumberCase{5, "7:5", true, false, 425, 0},
+        NumberCase{5, "24:00", true, true, 0, 0}, NumberCase{5, "12:75", true, true, 720, 0},
+        NumberCase{5, "-1:-1", true, true, 0, 0}, NumberCase{5, "23:59", true, false, 1439, 0},
+        NumberCase{5, "7", false, false, 99, 0}, NumberCase{7, "100", true, true, 1, 0},
+        NumberCase{7, "5", true, false, 5, 0}, NumberCase{7, "-1", true, true, 1, 0},
+        NumberCase{7, "99", true, false, 99, 0}, NumberCase{7, "", false, false, 55, 0}));
 
 TEST(EditRules, TextColumnsStoreBytesUpTo511)
 {
@@ -341,4 +361,30 @@ TEST(EditRules, ListEntriesAndEncoding)
     e = EditRules::EncodeEditorText(QString::fromUtf8("東京"));
     EXPECT_TRUE(e.ok);
     EXPECT_EQ(e.bytes, Sjis::FromUtf8("東京"));
+}
+
+TEST(RowMoves, ARowFollowsItsTrainThroughEveryChange)
+{
+    using K = DocChange::Kind;
+    const struct
+    {
+        DocChange change;
+        int row;
+        int after;
+    } cases[] = {
+        {{K::RowsInserted, 3, 2}, 2, 2},  {{K::RowsInserted, 3, 2}, 3, 5},
+        {{K::RowsRemoved, 3, 2}, 2, 2},   {{K::RowsRemoved, 3, 2}, 4, -1},
+        {{K::RowsRemoved, 3, 2}, 5, 3},   {{K::RowMoved, 2, 1, 5}, 2, 5},
+        {{K::RowMoved, 2, 1, 5}, 5, 4},   {{K::RowMoved, 5, 1, 2}, 2, 3},
+        {{K::RowMoved, 5, 1, 2}, 6, 6},   {{K::TrainsChanged, 1, 9}, 4, 4},
+        {{K::RowsRemoved, 1, 9}, -1, -1},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(RowAfterChange(c.row, c.change), c.after)
+            << int(c.change.kind) << " " << c.change.first << " row " << c.row;
+
+    GridState state{3, 4, 4, true, 10};
+    FollowChange(state, {K::RowsRemoved, 4, 1});
+    EXPECT_EQ(state.m_nCopySrcRow, -1);
+    EXPECT_FALSE(state.m_bCutMark); // a forgotten source carries no mark
 }

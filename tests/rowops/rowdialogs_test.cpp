@@ -815,33 +815,6 @@ private slots:
         QCOMPARE(f.doc.Timetable().m_wTrainCount, 3);
         QVERIFY(!f.doc.IsModified());
     }
-
-    // ---- Pictures of the dialogs, for looking at ---------------------------------------
-
-    void render()
-    {
-        const QString dir = qEnvironmentVariable("ROWOPS_RENDER_DIR");
-        if (dir.isEmpty())
-            QSKIP("set ROWOPS_RENDER_DIR to write the dialogs as PNG files");
-        Fixture f(4, 2);
-        RowContext context{&f.doc, &f.view->State()};
-        CAddItemDlg insert(context);
-        CRemoveDlg remove(context);
-        CPasteDlg paste;
-        CReplaceDlg replace(context);
-        CPatternDiaDlg pattern(context);
-        const std::pair<QDialog*, const char*> dialogs[] = {{&insert, "insert"},
-                                                            {&remove, "delete"},
-                                                            {&paste, "paste"},
-                                                            {&replace, "replace"},
-                                                            {&pattern, "pattern"}};
-        for (const auto& [dlg, name] : dialogs) {
-            dlg->show();
-            dlg->adjustSize();
-            QVERIFY(dlg->grab().save(QDir(dir).filePath(QStringLiteral("%1.png").arg(name))));
-            dlg->hide();
-        }
-    }
 };
 
 QTEST_MAIN(RowDialogsTest)
