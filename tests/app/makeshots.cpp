@@ -7,6 +7,7 @@
 #include "fonts.h"
 #include "mainframe.h"
 #include "sjis.h"
+#include "timetableedit.h"
 #include "veldenapp.h"
 #include "veldendoc.h"
 
@@ -128,7 +129,10 @@ int main(int argc, char* argv[])
         SaveWithMenu(frame, emptyMenus.at(i),
                      QDir(out).filePath(QStringLiteral("menu128-%1.png").arg(i)));
 
-    manager->OpenDocumentFile(file);
+    CVeldenDoc* opened = manager->OpenDocumentFile(file);
+    // One step in the history, so that the Edit menu names what Undo takes back.
+    tagTRAININFO pasted = opened->Timetable().m_TrainInfo.ElementAt(2);
+    opened->Apply(TimetableEdit().InsertTrains(4, {pasted}), QStringLiteral("貼り付け"));
     frame->resize(900, 640);
     manager->ActiveFrame()->showMaximized();
     QApplication::processEvents();
