@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QProcess>
@@ -40,6 +41,7 @@ private slots:
     void menuSets();
     void undoAndRedo();
     void commandStates();
+    void tileAndCascade();
     void basicDataIsOneUndoStep();
     void toolBarButtonsHaveIcons();
     void buttonAndMarkerImages();
@@ -174,6 +176,38 @@ void TestMainFrame::basicDataIsOneUndoStep()
     QCOMPARE(doc->UndoStack()->count(), 1);
     m_pFrame->Action(ID_EDIT_UNDO)->trigger();
     QCOMPARE(Sjis::Decode(doc->Timetable().m_strStationName), QString::fromUtf8("新規駅"));
+}
+
+void TestMainFrame::tileAndCascade()
+{
+    CDocManager* manager = m_pFrame->DocManager();
+    m_pFrame->resize(900, 700);
+    for (int i = 0; i < 3; ++i)
+        manager->OnFileNew();
+    QApplication::processEvents();
+    const QList<QMdiSubWindow*> windows = m_pFrame->MdiArea()->subWindowList();
+    const QRect area = m_pFrame->MdiArea()->viewport()->rect();
+
+    // Tile: one above the other, each the full width, none overlapping.
+    m_pFrame->Action(ID_WINDOW_TILE_HORZ)->trigger();
+    int covered = 0;
+    for (QMdiSubWindow* a : windows) {
+        QCOMPARE(a->geometry().width(), area.width());
+        covered += a->geometry().height();
+        for (QMdiSubWindow* b : windows)
+            QVERIFY(a == b || !a->geometry().intersects(b->geometry()));
+    }
+    QVERIFY(covered > area.height() - int(windows.size()));
+
+    // Cascade: each window a step further down and right than the one behind it.
+    m_pFrame->Action(ID_WINDOW_CASCADE)->trigger();
+    QList<QPoint> corners;
+    for (QMdiSubWindow* w : m_pFrame->MdiArea()->subWindowList(QMdiArea::StackingOrder))
+        corners << w->geometry().topLeft();
+    for (int i = 1; i < corners.size(); ++i) {
+        QVERIFY(corners[i].x() > corners[i - 1].x());
+        QVERIFY(corners[i].y() > corners[i - 1].y());
+    }
 }
 
 void TestMainFrame::commandStates()
