@@ -7,6 +7,7 @@
 #include "docmanager.h"
 #include "messages.h"
 #include "rowcommands.h"
+#include "tablecommands.h"
 #include "veldendoc.h"
 #include "veldenview.h"
 
@@ -135,6 +136,8 @@ void CMainFrame::CreateActions()
     on(ID_EDIT_PASTE, [this] { RunOnView(OnEditPaste); });
     on(ID_EDIT_REPLACE, [this] { RunOnView(OnEditReplace); });
     on(ID_PATTERNDIA, [this] { RunOnView(OnPatternDia); });
+    on(ID_EDIT_COPY_TABLE, [this] { RunOnView(OnEditCopyTable); });
+    on(ID_EDIT_PASTE_TABLE, [this] { RunOnView(OnEditPasteTable); });
     on(ID_EDIT_UNDO, [this] { OnUndoRedo(false); });
     on(ID_EDIT_REDO, [this] { OnUndoRedo(true); });
     for (int id : {ID_EDIT_BASICDATA, ID_BASICDATA})
@@ -186,8 +189,8 @@ void CMainFrame::CreateMenus()
     AddMenu(m_menus129, QStringLiteral("編集(&E)"),
             {ID_EDIT_UNDO, ID_EDIT_REDO, kSeparator, ID_EDIT_INSERT, ID_EDIT_DELETE, kSeparator,
              ID_EDIT_BASICDATA, ID_EDIT_ASSORTMENT, ID_EDIT_DESTINATION, kSeparator,
-             ID_EDIT_REPLACE, kSeparator, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, kSeparator,
-             ID_PATTERNDIA});
+             ID_EDIT_REPLACE, kSeparator, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE,
+             ID_EDIT_COPY_TABLE, ID_EDIT_PASTE_TABLE, kSeparator, ID_PATTERNDIA});
     AddMenu(m_menus129, view, viewItems);
     QMenu* window =
         AddMenu(m_menus129, QStringLiteral("ｳｨﾝﾄﾞｳ(&W)"),
@@ -392,7 +395,7 @@ void CMainFrame::UpdateFrame()
     for (int id : {ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_EDIT_INSERT, ID_EDIT_DELETE,
                    ID_EDIT_COPY, ID_EDIT_CUT, ID_EDIT_PASTE, ID_EDIT_REPLACE, ID_PATTERNDIA,
                    ID_WINDOW_NEW, ID_WINDOW_CASCADE, ID_WINDOW_TILE_HORZ, ID_WINDOW_ARRANGE,
-                   ID_EDIT_BASICDATA, ID_BASICDATA})
+                   ID_EDIT_BASICDATA, ID_BASICDATA, ID_EDIT_COPY_TABLE, ID_EDIT_PASTE_TABLE})
         m_actions.value(id)->setEnabled(hasDocument);
     UpdateUndoActions();
     UpdateTitle();

@@ -124,7 +124,8 @@ void CEditField::mousePressEvent(QMouseEvent* event)
 bool CEditField::eventFilter(QObject* watched, QEvent* event)
 {
     // While the editor has the focus every key is its own: the main window's shortcuts
-    // (Ctrl+Shift+C, ...) do not act. Undo and Redo do: they close the editor first.
+    // (Ctrl+Shift+C, ...) do not act, and Ctrl+C and Ctrl+V copy and paste the box's text rather
+    // than rows. Undo and Redo do act: they close the editor first.
     if (event->type() == QEvent::ShortcutOverride) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const QKeyCombination combo = key->keyCombination();

@@ -26,9 +26,29 @@ int RowAfterChange(int row, const DocChange& change)
     }
 }
 
+namespace {
+
+int AnchorAfterChange(int anchor, int current, const DocChange& change)
+{
+    if (anchor < 1 || current < 1)
+        return -1;
+    if (change.kind == DocChange::Kind::Reset)
+        return -1;
+    const int moved = RowAfterChange(anchor, change);
+    if (moved != -1)
+        return moved;
+    // Removed: the block's place is change.first; the trains beyond it now start there.
+    const int after = change.first;
+    const int before = change.first - 1;
+    return current >= after ? after : (before >= 1 ? before : -1);
+}
+
+} // namespace
+
 void FollowChange(GridState& state, const DocChange& change)
 {
     state.m_nCurRow = RowAfterChange(state.m_nCurRow, change);
+    state.m_nRangeAnchor = AnchorAfterChange(state.m_nRangeAnchor, state.m_nCurRow, change);
     state.m_nCopySrcRow = RowAfterChange(state.m_nCopySrcRow, change);
     if (state.m_nCopySrcRow == -1)
         state.m_bCutMark = false;

@@ -70,6 +70,7 @@ void CVeldenView::OnUpdate()
     if (!IsValidCell(m_state.m_nCurColumn, m_state.m_nCurRow, false)) {
         m_state.m_nCurColumn = 0;
         m_state.m_nCurRow = 0;
+        m_state.m_nRangeAnchor = -1;
     }
     SetRowCount(Timetable().m_TrainInfo.m_nSize + 1);
     KeepEditorOnCurrentCell();
@@ -81,6 +82,7 @@ void CVeldenView::OnUpdate(int column, int row)
     if (!IsValidCell(m_state.m_nCurColumn, m_state.m_nCurRow, false)) {
         m_state.m_nCurColumn = 0;
         m_state.m_nCurRow = 0;
+        m_state.m_nRangeAnchor = -1;
     }
     SetRowCount(Timetable().m_TrainInfo.m_nSize + 1);
     InvalidateCell(column, row);
@@ -132,10 +134,73 @@ void CVeldenView::SelectCell(int column, int row)
         return;
     if (column < 1 || column > kColumnCount - 1 || row < 1 || row >= m_state.m_nRowCount)
         return;
+    CollapseRange();
+    MoveCurrentCell(column, row);
+}
+
+void CVeldenView::MoveCurrentCell(int column, int row)
+{
     OnUpdate(m_state.m_nCurColumn, m_state.m_nCurRow);
     m_state.m_nCurColumn = column;
     m_state.m_nCurRow = row;
     OnUpdate(column, row);
+}
+
+void CVeldenView::ExtendRange(int column, int row)
+{
+    if (column < 1 || column > kColumnCount - 1 || row < 1 || row >= m_state.m_nRowCount)
+        return;
+    if (!IsValidCell(m_state.m_nCurColumn, m_state.m_nCurRow, true)) {
+        SelectCell(column, row);
+        return;
+    }
+    if (m_state.m_nRangeAnchor < 1)
+        m_state.m_nRangeAnchor = m_state.m_nCurRow;
+    // The rows between the old and the new end change their look.
+    InvalidateRows(m_state.m_nCurRow, row);
+    InvalidateRows(m_state.m_nRangeAnchor, m_state.m_nCurRow);
+    MoveCurrentCell(column, row);
+}
+
+void CVeldenView::CollapseRange()
+{
+    if (m_state.m_nRangeAnchor == -1)
+        return;
+    if (m_state.HasRange())
+        InvalidateRows(m_state.m_nRangeAnchor, m_state.m_nCurRow);
+    m_state.m_nRangeAnchor = -1;
+}
+
+void CVeldenView::SelectRows(int first, int last)
+{
+    ShowRow(first);
+    if (m_state.m_nCurRow != first || last < 1 || last > Timetable().m_TrainInfo.m_nSize)
+        return;
+    m_state.m_nRangeAnchor = last;
+    InvalidateRows(first, last);
+}
+
+void CVeldenView::InvalidateRows(int first, int last)
+{
+    if (first > last)
+        std::swap(first, last);
+    first = qMax(first, 0);
+    if (last < first)
+        return;
+    // One rectangle, cut to the window, however many rows the range holds.
+    const QPoint pos = ScrollPosition();
+    const QRect visible(pos, viewport()->size());
+    const int top = qMax(RowTop(first), visible.top());
+    const int bottom = qMin(RowTop(last) + kRowHeight, visible.top() + visible.height());
+    if (bottom > top)
+        viewport()->update(QRect(0, top - pos.y(), viewport()->width(), bottom - top));
+}
+
+bool CVeldenView::IsRangeDrawn(int row) const
+{
+    // A range of one row looks like the current cell alone.
+    return m_state.HasRange() && m_state.m_nRangeAnchor != m_state.m_nCurRow &&
+           row >= m_state.RangeFirst() && row <= m_state.RangeLast();
 }
 
 void CVeldenView::ScrollBy(int dx, int dy)
@@ -185,7 +250,7 @@ void CVeldenView::OnDocChanged(const DocChange& change)
             EndEdit();
     }
     if (change.kind == Kind::Reset) {
-        m_state = GridState{-1, -1, -1, false, m_state.m_nRowCount};
+        m_state = GridState{-1, -1, -1, false, m_state.m_nRowCount, -1};
     }
     OnUpdate();
 }
@@ -339,6 +404,7 @@ void CVeldenView::mousePressEvent(QMouseEvent* event)
     const QPoint logical = event->position().toPoint() + ScrollPosition();
     const Cell cell = CellFromPoint(logical.x(), logical.y());
     event->accept();
+    const bool extend = event->modifiers().testFlag(Qt::ShiftModifier);
     if (!IsValidCell(cell.column, cell.row, false)) {
         // Beyond the last row or column, or on a column's edge: nothing happens. The press
         // has moved the keyboard focus to the grid; an open editor keeps it.
@@ -346,6 +412,16 @@ void CVeldenView::mousePressEvent(QMouseEvent* event)
             m_pEditField->Control()->setFocus(Qt::MouseFocusReason);
         return;
     }
+    if (extend && cell.row >= 1) {
+        // Shift+click on a cell or a row number: the range runs to that row.
+        EndEdit();
+        const int column = cell.column >= 1            ? cell.column
+                           : m_state.m_nCurColumn >= 1 ? m_state.m_nCurColumn
+                                                       : GridColumn::TrainNo;
+        ExtendRange(column, cell.row);
+        return;
+    }
+    CollapseRange();
     if (cell.column == m_state.m_nCurColumn && cell.row == m_state.m_nCurRow) {
         BeginEdit();
     } else {
@@ -404,11 +480,18 @@ void CVeldenView::keyPressEvent(QKeyEvent* event)
         event->ignore();
         return;
     }
+    // With Shift the arrows extend the range of rows; without, they leave the current cell alone.
+    const bool extend = event->modifiers().testFlag(Qt::ShiftModifier);
+    if (!extend)
+        CollapseRange();
     const ArrowMove move = ArrowTarget(arrow, m_state.m_nCurColumn, m_state.m_nCurRow);
     if (IsValidCell(move.target.column, move.target.row, true)) {
         if (!IsCellVisible(move.target.column, move.target.row))
             ScrollBy(move.scrollDx, move.scrollDy);
-        SelectCell(move.target.column, move.target.row);
+        if (extend)
+            ExtendRange(move.target.column, move.target.row);
+        else
+            SelectCell(move.target.column, move.target.row);
     }
     event->accept();
 }
@@ -490,6 +573,16 @@ void CVeldenView::DrawRow(QPainter& p, int row)
     p.drawText(numberRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
                QString::fromLatin1(CellText::RowNumber(row)));
 
+    if (IsRangeDrawn(row)) {
+        // The rows of a range: the highlight colour lightened towards the cells' background,
+        // under the grid lines, the texts and the frames.
+        const QColor highlight = palette().color(QPalette::Highlight);
+        const QColor base = palette().color(QPalette::Base);
+        const auto mix = [](int h, int b) { return b + (h - b) * 3 / 10; };
+        p.fillRect(X(1), RowTop(row), kTotalWidth - X(1), kRowHeight,
+                   QColor(mix(highlight.red(), base.red()), mix(highlight.green(), base.green()),
+                          mix(highlight.blue(), base.blue())));
+    }
     const CQLMDoc& doc = Timetable();
     for (int c = 1; c < kColumnCount; ++c)
         DrawCell(p, row, c, CellText::Data(doc, row, c));

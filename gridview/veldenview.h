@@ -39,8 +39,20 @@ public:
     bool IsValidCell(int column, int row, bool strict) const;
     void InvalidateCell(int column, int row);
     bool IsCellVisible(int column, int row) const;
+    // Makes (column, row) the current cell; a row range collapses to it.
     void SelectCell(int column, int row);
     void ScrollBy(int dx, int dy);
+
+    // Row ranges of whole rows: the current cell moves to (column, row) and the range runs from
+    // where it started (the current row when there was none) to there. Without a current cell
+    // this selects the cell.
+    void ExtendRange(int column, int row);
+    // Leaves the current cell alone.
+    void CollapseRange();
+    // Makes rows first..last the range, first the current row, and scrolls first into view.
+    void SelectRows(int first, int last);
+    // Repaints rows first..last (either order) where they are in view.
+    void InvalidateRows(int first, int last);
 
     // The in-place editor.
     void BeginEdit();
@@ -82,6 +94,8 @@ private:
     bool CurrentTrainExists() const;
     void PlaceEditor();
     void KeepEditorOnCurrentCell();
+    void MoveCurrentCell(int column, int row);
+    bool IsRangeDrawn(int row) const;
     void OnDocChanged(const DocChange& change);
     void StoreEditedTrain(const tagTRAININFO& train);
 

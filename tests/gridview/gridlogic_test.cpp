@@ -1,4 +1,4 @@
-// Grid geometry, cell texts and editor rules, without widgets.
+// Grid geometry, cell texts, editor rules and row moves, without widgets.
 #include "celltext.h"
 #include "editrules.h"
 #include "gridgeometry.h"
@@ -387,4 +387,40 @@ TEST(RowMoves, ARowFollowsItsTrainThroughEveryChange)
     FollowChange(state, {K::RowsRemoved, 4, 1});
     EXPECT_EQ(state.m_nCopySrcRow, -1);
     EXPECT_FALSE(state.m_bCutMark); // a forgotten source carries no mark
+}
+
+// A range of rows stays on its trains through changes, as the current row does.
+TEST(RowMoves, RangeFollowsItsTrains)
+{
+    using K = DocChange::Kind;
+    struct Case
+    {
+        const char* what;
+        int anchor, current;
+        DocChange change;
+        int anchorAfter, currentAfter;
+    };
+    const Case cases[] = {
+        {"inserted above", 3, 7, {K::RowsInserted, 1, 2}, 5, 9},
+        {"inserted inside", 3, 7, {K::RowsInserted, 5, 2}, 3, 9},
+        {"inserted below", 7, 3, {K::RowsInserted, 8, 2}, 7, 3},
+        {"removed above", 3, 7, {K::RowsRemoved, 1, 2}, 1, 5},
+        {"anchor's train removed, current below", 3, 7, {K::RowsRemoved, 2, 3}, 2, 4},
+        {"anchor's train removed, current above", 7, 3, {K::RowsRemoved, 6, 4}, 5, 3},
+        {"anchor's train removed at the top", 1, 5, {K::RowsRemoved, 1, 2}, 1, 3},
+        {"current row's train removed", 3, 7, {K::RowsRemoved, 7, 1}, -1, -1},
+        {"anchor's train moved", 3, 7, {K::RowMoved, 3, 0, 9}, 9, 6},
+        {"types changed", 3, 7, {K::TypesChanged}, 3, 7},
+        {"reset", 3, 7, {K::Reset}, -1, 7},
+        {"no range", -1, 7, {K::RowsInserted, 1, 2}, -1, 9},
+    };
+    for (const Case& c : cases) {
+        GridState state;
+        state.m_nCurColumn = 2;
+        state.m_nCurRow = c.current;
+        state.m_nRangeAnchor = c.anchor;
+        FollowChange(state, c.change);
+        EXPECT_EQ(state.m_nRangeAnchor, c.anchorAfter) << c.what;
+        EXPECT_EQ(state.m_nCurRow, c.currentAfter) << c.what;
+    }
 }
