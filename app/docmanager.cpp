@@ -58,6 +58,24 @@ QString CanonicalName(const QString& path)
 
 } // namespace
 
+QStringList RecentFileMenuNames(const QStringList& paths)
+{
+    QStringList names;
+    for (const QString& path : paths)
+        names.append(QFileInfo(path).fileName());
+    QStringList shown;
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        if (names.count(names.at(i)) == 1) {
+            shown.append(names.at(i));
+            continue;
+        }
+        const QString folder = QFileInfo(QFileInfo(paths.at(i)).absolutePath()).fileName();
+        shown.append(QStringLiteral("%1 (%2)").arg(names.at(i),
+                                                   folder.isEmpty() ? QDir::separator() : folder));
+    }
+    return shown;
+}
+
 CDocManager::CDocManager(QMdiArea* area, QWidget* dialogParent, QObject* parent)
     : QObject(parent), m_pArea(area), m_pDialogParent(dialogParent)
 {

@@ -12,6 +12,10 @@ class CVeldenDoc;
 class QMdiArea;
 class QWidget;
 
+// The names the recent-file menu shows for paths: each file's name, followed by its folder's
+// name when another entry has the same file name.
+QStringList RecentFileMenuNames(const QStringList& paths);
+
 // What the document template of a classic MDI program did: creates documents with their
 // windows, names untitled ones, opens, saves and closes them, asks before discarding changes,
 // keeps the recent-file list and opens further windows on a document.

@@ -5,6 +5,7 @@
 #include "childframe.h"
 #include "commands.h"
 #include "docmanager.h"
+#include "messagepane.h"
 #include "messages.h"
 #include "rowcommands.h"
 #include "tablecommands.h"
@@ -77,8 +78,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
     connect(m_pDocManager, &CDocManager::recentFilesChanged, this,
             &CMainFrame::UpdateRecentFileMenus);
     connect(m_pDocManager, &CDocManager::frameCreated, this, &CMainFrame::OnFrameCreated);
-    connect(m_pDocManager, &CDocManager::statusMessage, statusBar(),
-            [this](const QString& text) { statusBar()->showMessage(text); });
+    connect(m_pDocManager, &CDocManager::statusMessage, m_pMessagePane, &CMessagePane::ShowNote);
     UpdateRecentFileMenus();
     UpdateFrame();
     // Files dropped on the window are opened, one document per file.
@@ -242,7 +242,7 @@ void CMainFrame::CreateToolBars()
 void CMainFrame::CreateStatusBar()
 {
     QStatusBar* bar = statusBar();
-    m_pMessagePane = new QLabel(IdleMessage(), bar);
+    m_pMessagePane = new CMessagePane(this, bar);
     bar->addWidget(m_pMessagePane, 1);
     // Keyboard lock states cannot be read reliably on every Linux desktop, so the indicator
     // panes are shown in their "off" look.
@@ -265,6 +265,7 @@ void CMainFrame::CreateStatusBar()
 void CMainFrame::UpdateRecentFileMenus()
 {
     const QStringList files = m_pDocManager->RecentFiles();
+    const QStringList names = RecentFileMenuNames(files);
     QAction* placeholder = m_actions.value(ID_FILE_MRU_FIRST);
     for (auto it = m_mruAnchors.cbegin(); it != m_mruAnchors.cend(); ++it) {
         QMenu* menu = it.key();
@@ -280,12 +281,14 @@ void CMainFrame::UpdateRecentFileMenus()
             continue;
         }
         for (int i = 0; i < files.size(); ++i) {
-            QString name = QDir::toNativeSeparators(files.at(i));
+            QString name = names.at(i);
             name.replace(QLatin1Char('&'), QStringLiteral("&&"));
             auto* action = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(name), menu);
             action->setProperty("mru", true);
             action->setData(ID_FILE_MRU_FIRST + i);
-            action->setStatusTip(placeholder->statusTip());
+            // The menu shows the name; the prompt gives the whole path.
+            action->setStatusTip(QStringLiteral("%1: %2").arg(
+                placeholder->statusTip(), QDir::toNativeSeparators(files.at(i))));
             const QString path = files.at(i);
             connect(action, &QAction::triggered, this, [this, path] {
                 if (!m_pDocManager->OpenDocumentFile(path))
@@ -339,8 +342,7 @@ void CMainFrame::RunOnView(void (*command)(CVeldenView&))
 
 void CMainFrame::OnFrameCreated(CChildFrame* frame)
 {
-    connect(frame->GetView(), &CVeldenView::statusMessage, statusBar(),
-            [this](const QString& text) { statusBar()->showMessage(text); });
+    connect(frame->GetView(), &CVeldenView::statusMessage, m_pMessagePane, &CMessagePane::ShowNote);
     // Several windows may show one document: connecting again would only repeat the update.
     connect(frame->GetDocument()->UndoStack(), &QUndoStack::indexChanged, this,
             &CMainFrame::UpdateUndoActions, Qt::UniqueConnection);

@@ -8,6 +8,7 @@
 
 class CChildFrame;
 class CDocManager;
+class CMessagePane;
 class CVeldenView;
 class QAction;
 class QLabel;
@@ -35,8 +36,8 @@ public:
     int CurrentMenuId() const { return m_nCurrentMenu; }
     // The view of the active document window, or nullptr.
     CVeldenView* ActiveView() const;
-    // The status bar's idle text and indicator panes.
-    QLabel* MessagePane() const { return m_pMessagePane; }
+    // The status bar's message pane (prompts, notes, "Ready...") and indicator panes.
+    CMessagePane* MessagePane() const { return m_pMessagePane; }
     QList<QLabel*> IndicatorPanes() const { return m_indicators; }
 
     // Help: opens the help file from the current directory, or tells why it cannot.
@@ -85,6 +86,6 @@ private:
     int m_nCurrentMenu = 0;
     QToolBar* m_pMainToolBar = nullptr;
     QToolBar* m_pSecondToolBar = nullptr;
-    QLabel* m_pMessagePane = nullptr;
+    CMessagePane* m_pMessagePane = nullptr;
     QList<QLabel*> m_indicators;
 };

@@ -2,12 +2,14 @@
 
 #include "docmanager.h"
 #include "fonts.h"
+#include "instanceserver.h"
 #include "mainframe.h"
 #include "messages.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -36,6 +38,15 @@ bool CVeldenApp::InitInstance(const QStringList& arguments)
 {
     QCoreApplication::setOrganizationName(QStringLiteral("MARVO"));
     QCoreApplication::setApplicationName(QStringLiteral("MARVO"));
+    // Files opened from the file manager go to the program already running, like a desktop
+    // editor's; without one this program starts and takes later files itself.
+    if (!arguments.isEmpty() && CInstanceServer::SendToRunning(arguments))
+        return true;
+    m_pServer = std::make_unique<CInstanceServer>();
+    m_pServer->Listen();
+    QObject::connect(m_pServer.get(), &CInstanceServer::filesReceived, m_pServer.get(),
+                     [this](const QStringList& paths) { OpenHandedFiles(paths); });
+
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/marvo-64.png")));
     InstallTranslations();
     Fonts::InstallSubstitutions();
@@ -69,4 +80,20 @@ bool CVeldenApp::InitInstance(const QStringList& arguments)
 
     m_pMainFrame->show();
     return true;
+}
+
+void CVeldenApp::OpenHandedFiles(const QStringList& paths)
+{
+    // A modal dialog or question is open: the files wait until the user has answered it.
+    if (QApplication::activeModalWidget() || !m_pMainFrame) {
+        QTimer::singleShot(200, m_pServer.get(), [this, paths] { OpenHandedFiles(paths); });
+        return;
+    }
+    CMainFrame* frame = m_pMainFrame.get();
+    if (frame->isMinimized())
+        frame->showNormal();
+    frame->raise();
+    frame->activateWindow();
+    for (const QString& path : paths)
+        frame->DocManager()->OpenDocumentFile(path);
 }

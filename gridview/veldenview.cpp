@@ -252,6 +252,9 @@ void CVeldenView::OnDocChanged(const DocChange& change)
     if (change.kind == Kind::Reset) {
         m_state = GridState{-1, -1, -1, false, m_state.m_nRowCount, -1};
     }
+    // The rows above already carry their new numbers: judge them against the new row count,
+    // so that a train pushed below the old last row stays selected.
+    SetRowCount(Timetable().m_TrainInfo.m_nSize + 1);
     OnUpdate();
 }
 

@@ -1,6 +1,7 @@
 #include "additemdlg.h"
 
 #include "messages.h"
+#include "numberbox.h"
 #include "qlmdoc.h"
 #include "rowlogic.h"
 #include "veldendoc.h"
@@ -10,9 +11,9 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSpinBox>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -35,9 +36,9 @@ CAddItemDlg::CAddItemDlg(const RowContext& context, QWidget* parent)
     positionLayout->addWidget(m_pAtEnd);
 
     auto* countBox = new QGroupBox(QStringLiteral("行数"));
-    m_pCount = new QSpinBox;
-    m_pCount->setRange(1, kMaxInsertCount);
-    m_pCount->setValue(1);
+    m_pCount = new CNumberBox;
+    m_pCount->SetRange(1, kMaxInsertCount);
+    m_pCount->SetValue(1);
     auto* countLabel = new QLabel(QStringLiteral("行数:"));
     countLabel->setBuddy(m_pCount);
     auto* countLayout = new QHBoxLayout(countBox);
@@ -51,10 +52,10 @@ CAddItemDlg::CAddItemDlg(const RowContext& context, QWidget* parent)
     sourceGroup->addButton(m_pNew);
     sourceGroup->addButton(m_pCopy);
     m_pNew->setChecked(true);
-    m_pCopyRow = new QSpinBox;
+    m_pCopyRow = new CNumberBox;
     // An empty list leaves 1 as the only position; OK then refuses it as a row to copy from.
-    m_pCopyRow->setRange(1, std::max(1, trainCount));
-    m_pCopyRow->setValue(m_nCurrentRow);
+    m_pCopyRow->SetRange(1, std::max(1, trainCount));
+    m_pCopyRow->SetValue(std::clamp(m_nCurrentRow, 1, std::max(1, trainCount)));
     auto* copyLayout = new QHBoxLayout;
     copyLayout->addWidget(m_pCopy);
     copyLayout->addWidget(m_pCopyRow, 1);
@@ -93,30 +94,41 @@ void CAddItemDlg::UpdateCopyRowEnabled()
     m_pCopyRow->setEnabled(!m_pNew->isChecked());
 }
 
+void CAddItemDlg::Refuse(const QString& text, const QString& caption, CNumberBox* box)
+{
+    Msg::Show(this, text, caption, QMessageBox::Warning);
+    if (box) {
+        box->setFocus();
+        box->Edit()->selectAll();
+    }
+}
+
 void CAddItemDlg::accept()
 {
-    // The texts are read as typed: a count outside 1..255 is kept within it, a row to copy from
-    // that is not a train is refused.
+    // The numbers are read as they stand on the screen; one outside its range is refused.
     const bool atCurrent = m_pAtCurrent->isChecked();
-    const int count = ClampInsertCount(ParseDecimal(m_pCount->text()));
+    const int count = ParseDecimal(m_pCount->Text());
     std::optional<int> copyFrom;
     if (m_pCopy->isChecked())
-        copyFrom = ParseDecimal(m_pCopyRow->text());
+        copyFrom = ParseDecimal(m_pCopyRow->Text());
 
     TimetableEdit edit;
     switch (InsertTrains(m_context.Timetable(), m_nCurrentRow, atCurrent, count, copyFrom, &edit)) {
     case InsertResult::Done:
         m_context.Apply(std::move(edit), RowText::InsertStep());
         break;
+    case InsertResult::BadCount:
+        Refuse(RowText::BadInsertCount(), Msg::ErrorCaption(), m_pCount);
+        return;
     case InsertResult::BadCopySource:
-        Msg::Show(this, RowText::BadCopySource(), Msg::AppTitle(), QMessageBox::Warning);
+        Refuse(RowText::BadCopySource(), Msg::AppTitle(), m_pCopyRow);
         return;
     case InsertResult::NoCurrentRow:
-        Msg::Show(this, RowText::NoCellForInsert(), Msg::ErrorCaption(), QMessageBox::Warning);
+        Refuse(RowText::NoCellForInsert(), Msg::ErrorCaption(), nullptr);
         m_pAtEnd->setChecked(true);
         return;
     case InsertResult::TooManyTrains:
-        Msg::Show(this, RowText::TooManyTrains(), Msg::ErrorCaption(), QMessageBox::Warning);
+        Refuse(RowText::TooManyTrains(), Msg::ErrorCaption(), nullptr);
         return;
     }
     QDialog::accept();

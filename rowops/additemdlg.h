@@ -4,8 +4,8 @@
 
 #include <QDialog>
 
+class CNumberBox;
 class QRadioButton;
-class QSpinBox;
 
 // "列車の挿入": inserts blank trains or copies of a row at the current row or at the end. OK
 // closes the dialog only when the trains were inserted.
@@ -17,10 +17,10 @@ public:
 
     QRadioButton* m_pAtCurrent; // 現在位置から挿入
     QRadioButton* m_pAtEnd;     // 末尾に追加
-    QSpinBox* m_pCount;         // 1..255
+    CNumberBox* m_pCount;       // 1..255
     QRadioButton* m_pNew;       // 新規
     QRadioButton* m_pCopy;      // 指定行からｺﾋﾟｰ
-    QSpinBox* m_pCopyRow;       // 1..N
+    CNumberBox* m_pCopyRow;     // 1..N
 
 public slots:
     void accept() override;
@@ -28,6 +28,7 @@ public slots:
 private:
     void OnAtCurrent();
     void UpdateCopyRowEnabled();
+    void Refuse(const QString& text, const QString& caption, CNumberBox* box);
 
     RowContext m_context;
     int m_nCurrentRow;

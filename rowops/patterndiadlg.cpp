@@ -1,6 +1,7 @@
 #include "patterndiadlg.h"
 
 #include "messages.h"
+#include "numberbox.h"
 #include "qlmdoc.h"
 #include "rowlogic.h"
 #include "veldendoc.h"
@@ -15,7 +16,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSpinBox>
 #include <QVBoxLayout>
 
 CPatternDiaDlg::CPatternDiaDlg(const RowContext& context, QWidget* parent)
@@ -28,8 +28,8 @@ CPatternDiaDlg::CPatternDiaDlg(const RowContext& context, QWidget* parent)
     picture->setAlignment(Qt::AlignTop);
 
     auto* sourceBox = new QGroupBox(QStringLiteral("ﾊﾟﾀｰﾝの元"));
-    m_pFirst = new QSpinBox;
-    m_pCount = new QSpinBox;
+    m_pFirst = new CNumberBox;
+    m_pCount = new CNumberBox;
     auto* firstLabel = new QLabel(QStringLiteral("最初の行(&S):"));
     firstLabel->setBuddy(m_pFirst);
     auto* countLabel = new QLabel(QStringLiteral("行数(&C):"));
@@ -53,8 +53,8 @@ CPatternDiaDlg::CPatternDiaDlg(const RowContext& context, QWidget* parent)
     m_pCycle->setEditText(QString());
     auto* cycleLabel = new QLabel(QStringLiteral("ｻｲｸﾙ(&Y):"));
     cycleLabel->setBuddy(m_pCycle);
-    m_pRepetitions = new QSpinBox;
-    m_pRepetitions->setRange(1, kMaxPatternRepetitions);
+    m_pRepetitions = new CNumberBox;
+    m_pRepetitions->SetRange(1, kMaxPatternRepetitions);
     auto* patternLayout = new QGridLayout(patternBox);
     patternLayout->addWidget(cycleLabel, 0, 0);
     patternLayout->addWidget(m_pCycle, 0, 1);
@@ -93,20 +93,12 @@ CPatternDiaDlg::CPatternDiaDlg(const RowContext& context, QWidget* parent)
 
     // Opening: the first row is the current row when there is one; the rest start empty.
     const int current = m_context.state->m_nCurRow;
-    m_pFirst->setRange(1, std::max<int>(1, m_context.Timetable().m_wTrainCount));
     if (IsTrainRow(m_context.Timetable(), current))
-        m_pFirst->setValue(current);
-    else
-        m_pFirst->clear();
-    m_pCount->setRange(1, 1);
-    m_pCount->clear();
-    m_pRepetitions->clear();
+        m_pFirst->SetValue(current);
+    m_pCount->SetRange(1, 1);
 
-    // The spin boxes report only texts that are valid numbers; their edits report every change,
-    // an emptied or out-of-range text included.
-    for (QSpinBox* spin : {m_pFirst, m_pCount, m_pRepetitions})
-        connect(spin->findChild<QLineEdit*>(), &QLineEdit::textChanged, this,
-                &CPatternDiaDlg::Validate);
+    for (CNumberBox* box : {m_pFirst, m_pCount, m_pRepetitions})
+        connect(box, &CNumberBox::textChanged, this, &CPatternDiaDlg::Validate);
     connect(m_pCycle, &QComboBox::editTextChanged, this, &CPatternDiaDlg::Validate);
     connect(m_pCycle, &QComboBox::currentIndexChanged, this, &CPatternDiaDlg::Validate);
     Validate();
@@ -143,31 +135,24 @@ QPixmap CPatternDiaDlg::DecorationPixmap()
 
 void CPatternDiaDlg::Validate()
 {
-    // Changing a range may rewrite a spin box's text, which calls back here.
-    if (m_bValidating)
-        return;
-    m_bValidating = true;
+    // Only the arrows' ranges follow the first row: the count stays as typed, and OK waits
+    // until it fits the rows left below the first row.
     const int trainCount = m_context.Timetable().m_wTrainCount;
-    m_pFirst->setRange(1, std::max(1, trainCount));
-    PatternCheck check = CheckPatternTexts(trainCount, m_pFirst->text(), m_pCount->text(),
-                                           m_pCycle->currentText(), m_pRepetitions->text());
-    if (check.countSpinEnabled) {
-        m_pCount->setRange(1, check.countMax);
-        // The range may have lowered the count; judge what the box now shows.
-        check = CheckPatternTexts(trainCount, m_pFirst->text(), m_pCount->text(),
-                                  m_pCycle->currentText(), m_pRepetitions->text());
-    }
-    m_pCount->setEnabled(check.countSpinEnabled);
+    m_pFirst->SetRange(1, std::max(1, trainCount));
+    const PatternCheck check = CheckPatternTexts(trainCount, m_pFirst->Text(), m_pCount->Text(),
+                                                 m_pCycle->currentText(), m_pRepetitions->Text());
+    if (check.countSpinEnabled)
+        m_pCount->SetRange(1, check.countMax);
+    m_pCount->SetArrowsEnabled(check.countSpinEnabled);
     m_pOk->setEnabled(check.okEnabled);
-    m_bValidating = false;
 }
 
 void CPatternDiaDlg::accept()
 {
-    const int first = ParseDecimal(m_pFirst->text());
-    const int count = ParseDecimal(m_pCount->text());
+    const int first = ParseDecimal(m_pFirst->Text());
+    const int count = ParseDecimal(m_pCount->Text());
     const int cycle = ParseDecimal(m_pCycle->currentText());
-    const int repetitions = ParseDecimal(m_pRepetitions->text());
+    const int repetitions = ParseDecimal(m_pRepetitions->Text());
     TimetableEdit edit;
     switch (BuildPattern(m_context.Timetable(), first, count, cycle, repetitions, &edit)) {
     case PatternResult::Done:

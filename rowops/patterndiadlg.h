@@ -4,10 +4,9 @@
 
 #include <QDialog>
 
+class CNumberBox;
 class QComboBox;
-class QLineEdit;
 class QPushButton;
-class QSpinBox;
 
 // "ﾊﾟﾀｰﾝﾀﾞｲﾔの構築": repeats a block of trains at a fixed interval. OK is enabled only while the
 // four inputs are within their ranges; it builds the copies and closes.
@@ -17,10 +16,10 @@ class CPatternDiaDlg : public QDialog
 public:
     CPatternDiaDlg(const RowContext& context, QWidget* parent = nullptr);
 
-    QSpinBox* m_pFirst;       // 最初の行, 1..N
-    QSpinBox* m_pCount;       // 行数, 1..N - first + 1
-    QComboBox* m_pCycle;      // ｻｲｸﾙ, minutes, any number may be typed
-    QSpinBox* m_pRepetitions; // 回, 1..200
+    CNumberBox* m_pFirst;       // 最初の行, 1..N
+    CNumberBox* m_pCount;       // 行数, 1..N - first + 1
+    QComboBox* m_pCycle;        // ｻｲｸﾙ, minutes, any number may be typed
+    CNumberBox* m_pRepetitions; // 回, 1..200
     QPushButton* m_pOk;
 
     // The decoration at the left of the dialog.
@@ -28,10 +27,9 @@ public:
 
 public slots:
     void accept() override;
-    // Re-reads the four texts, sets the spin ranges and enables OK.
+    // Re-reads the four texts, sets the arrows' ranges and enables OK.
     void Validate();
 
 private:
     RowContext m_context;
-    bool m_bValidating = false;
 };

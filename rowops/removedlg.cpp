@@ -1,6 +1,7 @@
 #include "removedlg.h"
 
 #include "messages.h"
+#include "numberbox.h"
 #include "qlmdoc.h"
 #include "veldendoc.h"
 
@@ -9,9 +10,9 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSpinBox>
 #include <QVBoxLayout>
 
 CRemoveDlg::CRemoveDlg(const RowContext& context, QWidget* parent)
@@ -31,7 +32,7 @@ CRemoveDlg::CRemoveDlg(const RowContext& context, QWidget* parent)
     }
 
     auto* countBox = new QGroupBox(QStringLiteral("削除行数"));
-    m_pCount = new QSpinBox;
+    m_pCount = new CNumberBox;
     auto* countLabel = new QLabel(QStringLiteral("行数(&L):"));
     countLabel->setBuddy(m_pCount);
     auto* countLayout = new QHBoxLayout(countBox);
@@ -56,8 +57,7 @@ CRemoveDlg::CRemoveDlg(const RowContext& context, QWidget* parent)
     connect(m_pFromEnd, &QRadioButton::clicked, this,
             [this] { SetCountRange(DeleteDirection::UpFromEnd); });
 
-    m_pCount->setRange(1, 1);
-    m_pCount->setValue(1);
+    m_pCount->SetValue(1);
     if (IsTrainRow(m_context.Timetable(), m_nCurrentRow))
         m_pDown->setChecked(true);
     else
@@ -87,21 +87,25 @@ void CRemoveDlg::OnFromCurrent(DeleteDirection direction)
 void CRemoveDlg::SetCountRange(DeleteDirection direction)
 {
     // With nothing to remove the only position is that largest count itself (0 for an empty
-    // list), which OK then refuses. The spin box lowers a position above the range by itself.
+    // list), which OK then refuses. Choosing a direction lowers a count above its largest; a
+    // count typed afterwards is judged by OK.
     const int largest =
         LargestDeleteCount(direction, m_context.Timetable().m_wTrainCount, m_nCurrentRow);
     if (largest >= 1) {
-        m_pCount->setRange(1, largest);
+        m_pCount->SetRange(1, largest);
+        if (!m_pCount->Text().isEmpty() && ParseDecimal(m_pCount->Text()) > largest)
+            m_pCount->SetValue(largest);
     } else {
-        m_pCount->setRange(largest, largest);
-        m_pCount->setValue(largest);
+        m_pCount->SetRange(largest, largest);
+        m_pCount->SetValue(largest);
     }
 }
 
 void CRemoveDlg::accept()
 {
-    // The count is read as typed, so a count outside the range is refused here, never clamped.
-    const int count = ParseDecimal(m_pCount->text());
+    // The count is read as it stands on the screen: one outside the range (0, empty, more than
+    // the direction allows) is refused, never clamped, and the dialog stays open to correct it.
+    const int count = ParseDecimal(m_pCount->Text());
     TimetableEdit edit;
     switch (DeleteTrains(m_context.Timetable(), m_nCurrentRow, Direction(), count, &edit)) {
     case DeleteResult::Done:
@@ -112,6 +116,8 @@ void CRemoveDlg::accept()
         return;
     case DeleteResult::BadCount:
         Msg::Show(this, RowText::BadDeleteCount(), Msg::ErrorCaption(), QMessageBox::Warning);
+        m_pCount->setFocus();
+        m_pCount->Edit()->selectAll();
         return;
     case DeleteResult::NoCurrentRow:
         Msg::Show(this, RowText::NoRowSelected(), Msg::ErrorCaption(), QMessageBox::Warning);

@@ -5,8 +5,8 @@
 
 #include <QDialog>
 
+class CNumberBox;
 class QRadioButton;
-class QSpinBox;
 
 // "削除": removes a block of trains downward or upward from the current row, or upward from the
 // end. OK closes the dialog only when rows were removed.
@@ -19,7 +19,7 @@ public:
     QRadioButton* m_pDown;    // 選択されている行から下方向
     QRadioButton* m_pUp;      // 選択されている行から上方向
     QRadioButton* m_pFromEnd; // 末尾から上方向
-    QSpinBox* m_pCount;
+    CNumberBox* m_pCount;
 
 public slots:
     void accept() override;

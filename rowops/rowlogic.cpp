@@ -55,15 +55,11 @@ static bool HasRoomFor(const CQLMDoc& doc, qint64 count)
 
 // ---- Insert -----------------------------------------------------------------------------------
 
-int ClampInsertCount(int count)
-{
-    return std::clamp(count, 1, kMaxInsertCount);
-}
-
 InsertResult InsertTrains(const CQLMDoc& doc, int currentRow, bool atCurrentRow, int count,
                           std::optional<int> copyFromRow, TimetableEdit* edit)
 {
-    count = ClampInsertCount(count);
+    if (count < 1 || count > kMaxInsertCount)
+        return InsertResult::BadCount;
     if (copyFromRow && !IsTrainRow(doc, *copyFromRow))
         return InsertResult::BadCopySource;
     if (atCurrentRow && !IsTrainRow(doc, currentRow))
@@ -292,6 +288,10 @@ QString BadCopySource()
 QString NoCellForInsert()
 {
     return QStringLiteral("ｾﾙが選択されていないので[現在位置から挿入]は使えません");
+}
+QString BadInsertCount()
+{
+    return QStringLiteral("行数の値が不正です");
 }
 QString NoRowsToDelete()
 {

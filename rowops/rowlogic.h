@@ -40,16 +40,14 @@ bool HasSelectedCell(const CQLMDoc& doc, const GridState& state);
 enum class InsertResult
 {
     Done,
+    BadCount,      // the count is not within 1..255
     NoCurrentRow,  // inserting at the current row without one
     BadCopySource, // the row to copy from is not a train
     TooManyTrains, // the train count would pass 65535
 };
 
-// The insert count as it reaches the operation: kept within 1..255.
-int ClampInsertCount(int count);
-
-// Inserts count trains at currentRow (atCurrentRow) or after the last train, each a copy of
-// row copyFromRow (taken before anything moves) or a blank train.
+// Inserts count (1..255) trains at currentRow (atCurrentRow) or after the last train, each a
+// copy of row copyFromRow (taken before anything moves) or a blank train.
 InsertResult InsertTrains(const CQLMDoc& doc, int currentRow, bool atCurrentRow, int count,
                           std::optional<int> copyFromRow, TimetableEdit* edit);
 
@@ -168,6 +166,7 @@ namespace RowText {
 QString TooManyTrains(); // the train count would pass 65535
 QString BadCopySource(); // 複写元の行番号が不正です
 QString NoCellForInsert(); // ｾﾙが選択されていないので[現在位置から挿入]は使えません
+QString BadInsertCount(); // 行数の値が不正です
 QString NoRowsToDelete(); // 行がないので削除できません
 QString BadDeleteCount(); // 削除行数の値が不正です
 QString NoRowSelected();  // 行が選択されていません

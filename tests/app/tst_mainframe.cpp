@@ -7,8 +7,10 @@
 #include "docmanager.h"
 #include "editfield.h"
 #include "fonts.h"
+#include "instanceserver.h"
 #include "mainframe.h"
 #include "markers.h"
+#include "messagepane.h"
 #include "sjis.h"
 #include "timetableedit.h"
 #include "veldenapp.h"
@@ -47,7 +49,7 @@ private slots:
     void buttonAndMarkerImages();
     void viewMenuTogglesMainToolBarOnly();
     void statusBar();
-    void statusNoteAfterOpeningWithWarnings();
+    void statusNoteStaysUntilTheNextAction();
     void unboundKeysDoNothing();
     void acceleratorsReachCommands();
     void help_data();
@@ -58,8 +60,11 @@ private slots:
     void droppedFilesOpen();
     void startWithoutArguments();
     void startWithMissingFileFails();
+    void filesGoToTheRunningProgram();
 
 private:
+    QString WriteFile(const QString& name, const CQLMDoc& timetable);
+
     QTemporaryDir m_settingsDir;
     QTemporaryDir* m_pDir = nullptr;
     CMainFrame* m_pFrame = nullptr;
@@ -71,6 +76,20 @@ void TestMainFrame::initTestCase()
     UseTemporarySettings(m_settingsDir);
     QCoreApplication::setOrganizationName(QStringLiteral("MARVO"));
     QCoreApplication::setApplicationName(QStringLiteral("MARVO"));
+    // Programs started here, and this one, hand files over among themselves only.
+    qputenv("MARVO_SERVER_NAME", QFile::encodeName(m_settingsDir.filePath("marvo.socket")));
+}
+
+QString TestMainFrame::WriteFile(const QString& name, const CQLMDoc& timetable)
+{
+    QByteArray bytes;
+    if (!timetable.SaveFile(&bytes))
+        return {};
+    const QString path = m_pDir->filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        return {};
+    return path;
 }
 
 void TestMainFrame::init()
@@ -285,11 +304,10 @@ void TestMainFrame::statusBar()
     auto* box = qobject_cast<QLineEdit*>(view->EditField()->Control());
     QTest::sendKeyEvent(QTest::KeyAction::Click, box, Qt::Key_unknown, QString::fromUtf8("€"),
                         Qt::NoModifier);
-    QCOMPARE(m_pFrame->statusBar()->currentMessage(),
-             QString::fromUtf8("「€」は保存できない文字です"));
+    QCOMPARE(m_pFrame->MessagePane()->text(), QString::fromUtf8("「€」は保存できない文字です"));
 }
 
-void TestMainFrame::statusNoteAfterOpeningWithWarnings()
+void TestMainFrame::statusNoteStaysUntilTheNextAction()
 {
     // Three trains whose type lies beyond the list: the file opens, and says so.
     CQLMDoc timetable;
@@ -299,14 +317,43 @@ void TestMainFrame::statusNoteAfterOpeningWithWarnings()
         t.wAssortment = 9;
         t.wDestination = 1;
     }
-    QByteArray bytes;
-    QVERIFY(timetable.SaveFile(&bytes));
-    const QString path = m_pDir->filePath("warn.qlm");
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-    file.close();
-    QVERIFY(m_pFrame->DocManager()->OpenDocumentFile(path));
-    QVERIFY(m_pFrame->statusBar()->currentMessage().contains(QStringLiteral("範囲外の値が")));
+    const QString path = WriteFile("warn.qlm", timetable);
+    QVERIFY(!path.isEmpty());
+    const QString note = QStringLiteral("warn.qlm: 範囲外の値が 3 件あります (そのまま保持します)");
+    auto leaveMenu = [](QWidget* frame) {
+        QStatusTipEvent tip{QString()};
+        QApplication::sendEvent(frame, &tip);
+    };
+
+    // From the command line: the note is the pane's only text.
+    CVeldenApp app;
+    QVERIFY(app.InitInstance({path}));
+    CMainFrame* frame = app.MainFrame();
+    QVERIFY(QTest::qWaitForWindowExposed(frame));
+    CMessagePane* pane = frame->MessagePane();
+    QCOMPARE(pane->text(), note);
+    QVERIFY(frame->statusBar()->currentMessage().isEmpty());
+    // A command's prompt shows while pointed at; leaving the menu brings the note back.
+    QStatusTipEvent prompt(QStringLiteral("既存のﾌｧｲﾙを開く"));
+    QApplication::sendEvent(frame, &prompt);
+    QCOMPARE(pane->text(), QStringLiteral("既存のﾌｧｲﾙを開く"));
+    leaveMenu(frame);
+    QCOMPARE(pane->text(), note);
+    // The user's next key ends it.
+    QTest::keyClick(frame->ActiveView(), Qt::Key_Down);
+    QCOMPARE(pane->text(), QStringLiteral("Ready..."));
+
+    // From the recent-file menu: the menu closing after the choice leaves the note.
+    QVERIFY(frame->DocManager()->CloseDocument(frame->DocManager()->ActiveDocument()));
+    QAction* recent = nullptr;
+    for (QAction* action : frame->menuBar()->actions().constFirst()->menu()->actions())
+        if (action->property("mru").toBool())
+            recent = action;
+    QVERIFY(recent);
+    QCOMPARE(recent->text(), QStringLiteral("&1 warn.qlm"));
+    recent->trigger();
+    leaveMenu(frame);
+    QCOMPARE(pane->text(), note);
 }
 
 void TestMainFrame::unboundKeysDoNothing()
@@ -500,6 +547,40 @@ void TestMainFrame::startWithMissingFileFails()
     QVERIFY(marvo.exitCode() != 0);
     QVERIFY(
         QString::fromUtf8(marvo.readAllStandardError()).contains(QStringLiteral("missing.qlm")));
+}
+
+void TestMainFrame::filesGoToTheRunningProgram()
+{
+    CQLMDoc timetable;
+    timetable.SetNewDocumentDefaults();
+    QVERIFY(!WriteFile("handed.qlm", timetable).isEmpty());
+    const QString socket = CInstanceServer::ServerName();
+    {
+        // A socket left behind by a program that ended abnormally does not stop this one.
+        QFile stale(socket);
+        QVERIFY(stale.open(QIODevice::WriteOnly));
+        stale.close();
+        CVeldenApp app;
+        QVERIFY(app.InitInstance({}));
+        QVERIFY(app.InstanceServer()->IsListening());
+
+        // A second start with a file (named relative to its own directory) hands it over and
+        // ends at once; the running program opens it.
+        QProcess marvo;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_pDir->path());
+        marvo.setProcessEnvironment(env);
+        marvo.setWorkingDirectory(m_pDir->path());
+        marvo.start(QStringLiteral(MARVO_BIN), {QStringLiteral("handed.qlm")});
+        QTRY_COMPARE_WITH_TIMEOUT(marvo.state(), QProcess::NotRunning, 30000);
+        QCOMPARE(marvo.exitCode(), 0);
+        CDocManager* manager = app.MainFrame()->DocManager();
+        QCOMPARE(manager->Documents().size(), 2);
+        QCOMPARE(manager->ActiveDocument()->GetTitle(), QStringLiteral("handed.qlm"));
+    }
+    // The program that ends takes its socket with it.
+    QVERIFY(!QFile::exists(socket));
 }
 
 QTEST_MAIN(TestMainFrame)

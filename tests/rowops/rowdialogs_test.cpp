@@ -3,6 +3,7 @@
 #include "additemdlg.h"
 #include "fonts.h"
 #include "messages.h"
+#include "numberbox.h"
 #include "pastedlg.h"
 #include "patterndiadlg.h"
 #include "removedlg.h"
@@ -19,8 +20,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSpinBox>
 #include <QTimer>
+#include <QToolButton>
 #include <QtTest>
 
 #include <functional>
@@ -108,14 +109,39 @@ void Click(QAbstractButton* button)
     QTest::mouseClick(button, Qt::LeftButton);
 }
 
-// Types text into a spin box's edit as a user would, replacing what it held.
-void Type(QSpinBox* spin, const QString& text)
+// One key as the user presses it: the event loop runs between the press and the release.
+void Press(QWidget* target, Qt::Key key, char text = 0)
 {
-    spin->selectAll();
-    if (text.isEmpty())
-        QTest::keyClick(spin, Qt::Key_Backspace);
+    if (text)
+        QTest::keyPress(target, text);
     else
-        QTest::keyClicks(spin, text);
+        QTest::keyPress(target, key);
+    QCoreApplication::processEvents();
+    if (text)
+        QTest::keyRelease(target, text);
+    else
+        QTest::keyRelease(target, key);
+}
+
+QLineEdit* EditOf(QWidget* box)
+{
+    return box->findChild<QLineEdit*>();
+}
+
+// Types text into a number box as the user does: focus, select what it holds, press each key
+// (Backspace to empty it). Returns the widget that has the focus, which receives further keys.
+QWidget* Type(QWidget* box, const QString& text)
+{
+    box->setFocus();
+    QWidget* target = QApplication::focusWidget();
+    if (!target || (target != box && !box->isAncestorOf(target)))
+        target = EditOf(box);
+    EditOf(box)->selectAll();
+    if (text.isEmpty())
+        Press(target, Qt::Key_Backspace);
+    for (QChar c : text)
+        Press(target, Qt::Key(c.unicode()), char(c.unicode()));
+    return target;
 }
 
 // Runs act on the modal dialog the command opens. If act leaves the dialog open (a refused
@@ -187,10 +213,11 @@ private slots:
                                              << "5" << QList<int>{1, 5, 5, 2, 3, 4, 5, 6} << 4;
         QTest::newRow("append copies of row 1") << 2 << 2 << false << "2"
                                                 << "1" << QList<int>{1, 2, 1, 1} << 2;
-        // The box refuses the third 9: 99 rows.
-        QTest::newRow("too large a count stops at the range")
-            << 1 << 1 << false << "999"
-            << "" << QList<int>{1} + QList<int>(99, 0) << 1;
+        QTest::newRow("70 rows") << 1 << 1 << false << "70"
+                                 << "" << QList<int>{1} + QList<int>(70, 0) << 1;
+        // The current train moves below the old last row and stays selected.
+        QTest::newRow("3 at row 4 of 5") << 5 << 4 << true << "3"
+                                         << "" << QList<int>{1, 2, 3, 0, 0, 0, 4, 5} << 7;
     }
     void insert()
     {
@@ -208,17 +235,16 @@ private slots:
             QVERIFY(dlg->m_pAtEnd->isChecked());
             QVERIFY(dlg->m_pNew->isChecked());
             QVERIFY(!dlg->m_pCopyRow->isEnabled());
-            QCOMPARE(dlg->m_pCount->value(), 1);
-            QCOMPARE(dlg->m_pCount->maximum(), 255);
+            QCOMPARE(dlg->m_pCount->Text(), QStringLiteral("1"));
             if (atCurrent)
                 Click(dlg->m_pAtCurrent);
-            Type(dlg->m_pCount, count);
+            QWidget* last = Type(dlg->m_pCount, count);
             if (!copyRow.isEmpty()) {
                 Click(dlg->m_pCopy);
                 QVERIFY(dlg->m_pCopyRow->isEnabled());
-                Type(dlg->m_pCopyRow, copyRow);
+                last = Type(dlg->m_pCopyRow, copyRow);
             }
-            Click(Button(dlg, QStringLiteral("OK")));
+            Press(last, Qt::Key_Return);
         });
         OnEditInsert(*f.view);
         QVERIFY(modal.opened);
@@ -344,14 +370,14 @@ private slots:
         Modal<CRemoveDlg> modal;
         modal.Arm([&](CRemoveDlg* dlg) {
             QVERIFY(dlg->m_pDown->isChecked());
-            QCOMPARE(dlg->m_pCount->text(), QStringLiteral("1"));
-            QCOMPARE(dlg->m_pCount->maximum(), 7);
+            QCOMPARE(dlg->m_pCount->Text(), QStringLiteral("1"));
+            QCOMPARE(dlg->m_pCount->Maximum(), 7);
             if (direction == "up") {
                 Click(dlg->m_pUp);
-                QCOMPARE(dlg->m_pCount->maximum(), current);
+                QCOMPARE(dlg->m_pCount->Maximum(), current);
             } else if (direction == "end") {
                 Click(dlg->m_pFromEnd);
-                QCOMPARE(dlg->m_pCount->maximum(), 10);
+                QCOMPARE(dlg->m_pCount->Maximum(), 10);
             }
             Type(dlg->m_pCount, count);
             Click(Button(dlg, QStringLiteral("OK")));
@@ -382,8 +408,6 @@ private slots:
         QTest::newRow("upward without a row")
             << 10 << -1 << "up"
             << "行が選択されていません" << int(QMessageBox::Warning);
-        QTest::newRow("empty count") << 10 << 4 << "empty"
-                                     << "削除行数の値が不正です" << int(QMessageBox::Warning);
         QTest::newRow("cancel") << 10 << 4 << "cancel"
                                 << "" << 0;
     }
@@ -400,18 +424,12 @@ private slots:
         modal.Arm([&](CRemoveDlg* dlg) {
             if (current < 1) {
                 QVERIFY(dlg->m_pFromEnd->isChecked());
-                QCOMPARE(dlg->m_pCount->maximum(), std::max(trains, 0));
-                QCOMPARE(dlg->m_pCount->minimum(), trains >= 1 ? 1 : 0);
+                QCOMPARE(dlg->m_pCount->Maximum(), std::max(trains, 0));
+                QCOMPARE(dlg->m_pCount->Minimum(), trains >= 1 ? 1 : 0);
             }
             if (action == "down" || action == "up") {
                 Click(action == "down" ? dlg->m_pDown : dlg->m_pUp);
                 QVERIFY(dlg->m_pFromEnd->isChecked());
-                return;
-            }
-            if (action == "empty") {
-                // An emptied count, read by OK before the box puts its last value back.
-                Type(dlg->m_pCount, QString());
-                dlg->accept();
                 return;
             }
             Click(Button(dlg, action == "cancel" ? QStringLiteral("ｷｬﾝｾﾙ") : QStringLiteral("OK")));
@@ -438,11 +456,105 @@ private slots:
         modal.Arm([&](CRemoveDlg* dlg) {
             Type(dlg->m_pCount, QStringLiteral("6"));
             Click(dlg->m_pUp);
-            QCOMPARE(dlg->m_pCount->value(), 4);
+            QCOMPARE(dlg->m_pCount->Text(), QStringLiteral("4"));
             Click(Button(dlg, QStringLiteral("OK")));
         });
         OnEditDelete(*f.view);
         QCOMPARE(f.Numbers(), (QList<int>{5, 6, 7, 8, 9, 10}));
+    }
+
+    // ---- Numbers typed into insert and delete -------------------------------------------
+
+    void typedNumbersAreRefused_data()
+    {
+        QTest::addColumn<QString>("command"); // insert, delete
+        QTest::addColumn<QString>("box");     // count, copyRow
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("message");
+
+        // Row 4 of 10: downward deletes at most 7, a copy can come from rows 1..10.
+        const QString badDelete = QStringLiteral("削除行数の値が不正です");
+        const QString badInsert = QStringLiteral("行数の値が不正です");
+        QTest::newRow("delete 3 then 0") << "delete"
+                                         << "count"
+                                         << "30" << badDelete;
+        QTest::newRow("delete 9 of 7") << "delete"
+                                       << "count"
+                                       << "9" << badDelete;
+        QTest::newRow("delete 0") << "delete"
+                                  << "count"
+                                  << "0" << badDelete;
+        QTest::newRow("delete none") << "delete"
+                                     << "count"
+                                     << "" << badDelete;
+        QTest::newRow("insert 3, 0, 0") << "insert"
+                                        << "count"
+                                        << "300" << badInsert;
+        QTest::newRow("insert 0") << "insert"
+                                  << "count"
+                                  << "0" << badInsert;
+        QTest::newRow("insert none") << "insert"
+                                     << "count"
+                                     << "" << badInsert;
+        QTest::newRow("copy from 7 then 0") << "insert"
+                                            << "copyRow"
+                                            << "70" << QStringLiteral("複写元の行番号が不正です");
+    }
+    void typedNumbersAreRefused()
+    {
+        // What the box shows is what OK judges: Enter neither puts back an earlier number nor
+        // clamps, and a refused number stays on the screen for correcting.
+        QFETCH(QString, command);
+        QFETCH(QString, box);
+        QFETCH(QString, keys);
+        QFETCH(QString, message);
+
+        Fixture f(10, 4);
+        QString shown;
+        auto typeAndEnter = [&](QDialog* dlg, QWidget* numberBox) {
+            Press(Type(numberBox, keys), Qt::Key_Return);
+            QVERIFY(dlg->isVisible());
+            shown = EditOf(numberBox)->text();
+        };
+        if (command == "delete") {
+            Modal<CRemoveDlg> modal;
+            modal.Arm([&](CRemoveDlg* dlg) { typeAndEnter(dlg, dlg->m_pCount); });
+            OnEditDelete(*f.view);
+            QVERIFY(modal.stayedOpen);
+        } else {
+            Modal<CAddItemDlg> modal;
+            modal.Arm([&](CAddItemDlg* dlg) {
+                if (box == "copyRow")
+                    Click(dlg->m_pCopy);
+                typeAndEnter(dlg, box == "copyRow" ? dlg->m_pCopyRow : dlg->m_pCount);
+            });
+            OnEditInsert(*f.view);
+            QVERIFY(modal.stayedOpen);
+        }
+        QCOMPARE(shown, keys);
+        QCOMPARE(m_messages.size(), 1);
+        QCOMPARE(m_messages[0].text, message);
+        QCOMPARE(f.doc.Timetable().m_wTrainCount, 10);
+        QVERIFY(!f.doc.IsModified());
+    }
+
+    void arrowsStepWithinTheRange()
+    {
+        // Row 4 of 10 downward: 1..7. Typing passes the range, the arrows come back into it.
+        Fixture f(10, 4);
+        GridState state = f.view->State();
+        CRemoveDlg dlg(RowContext{&f.doc, &state});
+        dlg.show();
+        QWidget* edit = Type(dlg.m_pCount, QStringLiteral("6"));
+        Press(edit, Qt::Key_Up);
+        Press(edit, Qt::Key_Up);
+        QCOMPARE(dlg.m_pCount->Text(), QStringLiteral("7"));
+        Type(dlg.m_pCount, QStringLiteral("12"));
+        QCOMPARE(dlg.m_pCount->Text(), QStringLiteral("12"));
+        Click(dlg.m_pCount->DownButton());
+        QCOMPARE(dlg.m_pCount->Text(), QStringLiteral("7"));
+        Type(dlg.m_pCount, QStringLiteral("x")); // digits only
+        QCOMPARE(dlg.m_pCount->Text(), QStringLiteral("7"));
     }
 
     // ---- Copy, cut and paste ------------------------------------------------------------
@@ -664,7 +776,8 @@ private slots:
 
     void pattern()
     {
-        Fixture f(3, 1, 3);
+        // The current row 3 follows its train below the copies, past the old last row.
+        Fixture f(3, 3, 3);
         f.Set(1, [](tagTRAININFO& t) { t.wTime = 360; });
         f.Set(2, [](tagTRAININFO& t) { t.wTime = 367; });
         f.view->BeginEdit();
@@ -672,17 +785,17 @@ private slots:
         Modal<CPatternDiaDlg> modal;
         modal.Arm([&](CPatternDiaDlg* dlg) {
             editingWhileOpen = f.view->IsEditing();
-            QCOMPARE(dlg->m_pFirst->text(), QStringLiteral("1"));
-            QCOMPARE(dlg->m_pCount->text(), QString());
+            QCOMPARE(dlg->m_pFirst->Text(), QStringLiteral("3"));
+            QCOMPARE(dlg->m_pCount->Text(), QString());
             QCOMPARE(dlg->m_pCycle->currentText(), QString());
-            QCOMPARE(dlg->m_pRepetitions->text(), QString());
+            QCOMPARE(dlg->m_pRepetitions->Text(), QString());
             QCOMPARE(dlg->m_pCycle->count(), 7);
             QVERIFY(!dlg->m_pOk->isEnabled());
+            Type(dlg->m_pFirst, QStringLiteral("1"));
             Type(dlg->m_pCount, QStringLiteral("2"));
             dlg->m_pCycle->setCurrentIndex(dlg->m_pCycle->findText(QStringLiteral("15")));
             QVERIFY(!dlg->m_pOk->isEnabled());
-            Type(dlg->m_pRepetitions, QStringLiteral("3"));
-            Click(dlg->m_pOk);
+            Press(Type(dlg->m_pRepetitions, QStringLiteral("3")), Qt::Key_Return);
         });
         OnPatternDia(*f.view);
         QVERIFY(!editingWhileOpen);
@@ -693,6 +806,7 @@ private slots:
             times.append(t.wTime);
         QCOMPARE(times.mid(0, 8), (QList<int>{360, 367, 375, 382, 390, 397, 405, 412}));
         QCOMPARE(f.view->State().m_nCopySrcRow, 9);
+        QCOMPARE(f.view->State().m_nCurRow, 9);
         QVERIFY(f.doc.IsModified());
     }
 
@@ -703,7 +817,7 @@ private slots:
         QTest::addColumn<QString>("count");
         QTest::addColumn<QString>("cycle");
         QTest::addColumn<QString>("repetitions");
-        QTest::addColumn<bool>("countEnabled");
+        QTest::addColumn<bool>("countArrows");
         QTest::addColumn<bool>("ok");
 
         QTest::newRow("valid") << 10 << "2"
@@ -746,40 +860,48 @@ private slots:
         QFETCH(QString, count);
         QFETCH(QString, cycle);
         QFETCH(QString, repetitions);
-        QFETCH(bool, countEnabled);
+        QFETCH(bool, countArrows);
         QFETCH(bool, ok);
 
         Fixture f(trains);
         GridState state = f.view->State();
         CPatternDiaDlg dlg(RowContext{&f.doc, &state});
         dlg.show();
-        QVERIFY(dlg.m_pFirst->text().isEmpty()); // no current row
+        QVERIFY(dlg.m_pFirst->Text().isEmpty()); // no current row
         QVERIFY(!dlg.m_pOk->isEnabled());
         Type(dlg.m_pFirst, first);
-        if (dlg.m_pCount->isEnabled())
-            Type(dlg.m_pCount, count);
+        Type(dlg.m_pCount, count);
         QTest::keyClicks(dlg.m_pCycle->lineEdit(), cycle);
         Type(dlg.m_pRepetitions, repetitions);
-        QCOMPARE(dlg.m_pCount->isEnabled(), countEnabled);
+        QCOMPARE(dlg.m_pCount->ArrowsEnabled(), countArrows);
+        QVERIFY(dlg.m_pCount->isEnabled());
         QCOMPARE(dlg.m_pOk->isEnabled(), ok);
     }
 
-    void patternNarrowsTheCount()
+    void patternKeepsTheTypedCount()
     {
-        // First 1 of 10, count 5; then first 8: the count may be at most 3.
+        // First 1 of 10 with count 5, then first 8: the count stays 5 and OK waits. An invalid
+        // first row stops only the count's arrows; first 6 makes the 5 rows fit, and Enter
+        // builds from exactly those.
         Fixture f(10);
-        GridState state;
-        CPatternDiaDlg dlg(RowContext{&f.doc, &state});
-        dlg.show();
-        Type(dlg.m_pFirst, QStringLiteral("1"));
-        Type(dlg.m_pCount, QStringLiteral("5"));
-        Type(dlg.m_pFirst, QStringLiteral("8"));
-        QCOMPARE(dlg.m_pCount->maximum(), 3);
-        QVERIFY(dlg.m_pCount->value() <= 3);
-        Type(dlg.m_pFirst, QStringLiteral("0"));
-        QCOMPARE(dlg.m_pFirst->text(), QStringLiteral("0"));
-        QVERIFY(!dlg.m_pCount->isEnabled());
-        QVERIFY(!dlg.m_pOk->isEnabled());
+        Modal<CPatternDiaDlg> modal;
+        modal.Arm([&](CPatternDiaDlg* dlg) {
+            Type(dlg->m_pFirst, QStringLiteral("1"));
+            Type(dlg->m_pCount, QStringLiteral("5"));
+            QTest::keyClicks(dlg->m_pCycle->lineEdit(), QStringLiteral("15"));
+            Type(dlg->m_pRepetitions, QStringLiteral("1"));
+            QVERIFY(dlg->m_pOk->isEnabled());
+            Type(dlg->m_pFirst, QStringLiteral("8"));
+            QCOMPARE(EditOf(dlg->m_pCount)->text(), QStringLiteral("5"));
+            QVERIFY(!dlg->m_pOk->isEnabled());
+            Type(dlg->m_pFirst, QStringLiteral("0"));
+            QVERIFY(EditOf(dlg->m_pCount)->isEnabled());
+            QVERIFY(!dlg->m_pOk->isEnabled());
+            Press(Type(dlg->m_pFirst, QStringLiteral("6")), Qt::Key_Return);
+        });
+        OnPatternDia(*f.view);
+        QVERIFY(!modal.stayedOpen);
+        QCOMPARE(f.Numbers(), (QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 6, 7, 8, 9, 10}));
     }
 
     void patternRefusesTooManyTrains()
