@@ -24,11 +24,27 @@ void Refused(const QString& path, const QString& reason)
     PrintErr(path + QStringLiteral(": refused: ") + reason);
 }
 
+QString FormatName(const CQLMDoc& doc, const QString& path)
+{
+    if (KindOf(path) == FileKind::Json)
+        return QStringLiteral("JSON");
+    switch (doc.m_nFileVersion) {
+    case 3:
+        return QStringLiteral("3 (QL3)");
+    case 2:
+        return QStringLiteral("2 (QLM), written back as version 3");
+    default:
+        return QString::number(doc.m_nFileVersion);
+    }
+}
+
+} // namespace
+
 // Reads a timetable: JSON by its extension, anything else as a timetable file (whose magic
 // decides, before the rest is read). Prints the refusal and returns false when the file does
 // not open. *problems is the number of problems the warnings describe: many alike are
 // summed up in one line.
-bool Open(const QString& path, CQLMDoc* doc, QStringList* warnings, int* problems)
+bool OpenTimetable(const QString& path, CQLMDoc* doc, QStringList* warnings, int* problems)
 {
     const bool json = KindOf(path) == FileKind::Json;
     QByteArray bytes;
@@ -64,7 +80,7 @@ void PrintWarnings(const QString& path, const QStringList& warnings)
 
 // Writes doc to out as a version 3 timetable file or, for ".json", as JSON. The JSON shows the
 // data blocks as a save writes them, with the key block rebuilt from the key list.
-bool Write(CQLMDoc& doc, const QString& out)
+bool WriteTimetable(CQLMDoc& doc, const QString& out)
 {
     QByteArray bytes;
     if (KindOf(out) == FileKind::Json) {
@@ -77,30 +93,29 @@ bool Write(CQLMDoc& doc, const QString& out)
             return false;
         }
     }
+    return WriteBytes(out, bytes);
+}
+
+bool WriteBytes(const QString& path, const QByteArray& bytes)
+{
     // Replaced in one step: a failed write leaves the old file untouched.
     FileIo::FileError error;
-    if (!FileIo::WriteFile(out, bytes, &error)) {
-        PrintErr(out + QStringLiteral(": ") + error.English());
+    if (!FileIo::WriteFile(path, bytes, &error)) {
+        PrintErr(path + QStringLiteral(": ") + error.English());
         return false;
     }
     return true;
 }
 
-QString FormatName(const CQLMDoc& doc, const QString& path)
+bool ReadBytes(const QString& path, QByteArray* bytes)
 {
-    if (KindOf(path) == FileKind::Json)
-        return QStringLiteral("JSON");
-    switch (doc.m_nFileVersion) {
-    case 3:
-        return QStringLiteral("3 (QL3)");
-    case 2:
-        return QStringLiteral("2 (QLM), written back as version 3");
-    default:
-        return QString::number(doc.m_nFileVersion);
+    FileIo::FileError error;
+    if (!FileIo::ReadFile(path, FileIo::Content::Any, bytes, &error)) {
+        PrintErr(path + QStringLiteral(": ") + error.English());
+        return false;
     }
+    return true;
 }
-
-} // namespace
 
 FileKind KindOf(const QString& path)
 {
@@ -126,7 +141,7 @@ int New(const QString& out)
 {
     CQLMDoc doc;
     doc.SetNewDocumentDefaults();
-    return Write(doc, out) ? kExitOk : kExitBadInput;
+    return WriteTimetable(doc, out) ? kExitOk : kExitBadInput;
 }
 
 int Convert(const QString& in, const QString& out)
@@ -134,10 +149,10 @@ int Convert(const QString& in, const QString& out)
     CQLMDoc doc;
     QStringList warnings;
     int problems = 0;
-    if (!Open(in, &doc, &warnings, &problems))
+    if (!OpenTimetable(in, &doc, &warnings, &problems))
         return kExitBadInput;
     PrintWarnings(in, warnings);
-    return Write(doc, out) ? kExitOk : kExitBadInput;
+    return WriteTimetable(doc, out) ? kExitOk : kExitBadInput;
 }
 
 int Check(const QStringList& files)
@@ -147,7 +162,7 @@ int Check(const QStringList& files)
         CQLMDoc doc;
         QStringList warnings;
         int problems = 0;
-        if (!Open(path, &doc, &warnings, &problems)) {
+        if (!OpenTimetable(path, &doc, &warnings, &problems)) {
             status = kExitBadInput;
             continue;
         }
@@ -166,7 +181,7 @@ int Info(const QString& file)
     CQLMDoc doc;
     QStringList warnings;
     int problems = 0;
-    if (!Open(file, &doc, &warnings, &problems))
+    if (!OpenTimetable(file, &doc, &warnings, &problems))
         return kExitBadInput;
     PrintWarnings(file, warnings);
 

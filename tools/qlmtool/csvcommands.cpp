@@ -5,74 +5,17 @@
 #include "qlmjson.h"
 #include "traintext.h"
 
-#include <QFile>
-#include <QSaveFile>
-
 namespace QlmTool {
 namespace {
 
-bool ReadBytes(const QString& path, QByteArray* bytes)
-{
-    QFile file(path);
-    if (file.open(QIODevice::ReadOnly)) {
-        *bytes = file.readAll();
-        if (file.error() == QFileDevice::NoError)
-            return true;
-    }
-    PrintErr(path + QStringLiteral(": cannot read: ") + file.errorString());
-    return false;
-}
-
-bool WriteBytes(const QString& path, const QByteArray& bytes)
-{
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return true;
-    PrintErr(path + QStringLiteral(": cannot write: ") + file.errorString());
-    file.cancelWriting();
-    return false;
-}
-
-// Reads a timetable file, or JSON by its extension, and prints its warnings.
+// Reads a board (a timetable file, or JSON by its extension) and prints its warnings.
 bool OpenBoard(const QString& path, CQLMDoc* doc)
 {
-    QByteArray bytes;
-    if (!ReadBytes(path, &bytes))
-        return false;
     QStringList warnings;
-    if (KindOf(path) == FileKind::Json) {
-        QString error;
-        if (!QlmJson::FromJsonText(bytes, doc, &error)) {
-            PrintErr(path + QStringLiteral(": refused: ") + error);
-            return false;
-        }
-        warnings = doc->Check();
-    } else {
-        LoadError error;
-        if (!doc->LoadFile(bytes, &error, &warnings)) {
-            PrintErr(path + QStringLiteral(": refused: ") + error.English());
-            return false;
-        }
-    }
-    for (const QString& w : warnings)
-        PrintErr(path + QStringLiteral(": warning: ") + w);
+    if (!OpenTimetable(path, doc, &warnings))
+        return false;
+    PrintWarnings(path, warnings);
     return true;
-}
-
-bool SaveBoard(CQLMDoc& doc, const QString& out)
-{
-    QByteArray bytes;
-    if (KindOf(out) == FileKind::Json) {
-        doc.PackExtKeys();
-        bytes = QlmJson::ToJsonText(doc);
-    } else {
-        SaveError error;
-        if (!doc.SaveFile(&bytes, &error)) {
-            PrintErr(out + QStringLiteral(": cannot write: ") + error.English());
-            return false;
-        }
-    }
-    return WriteBytes(out, bytes);
 }
 
 } // namespace
@@ -113,7 +56,7 @@ int ImportTrains(const QString& board, const QString& csv, const QString& out)
     doc.m_TrainInfo.Items() = std::move(result.trains);
     doc.m_TrainInfo.SyncSize();
     doc.m_wTrainCount = static_cast<quint16>(doc.m_TrainInfo.m_nSize);
-    return SaveBoard(doc, out) ? kExitOk : kExitBadInput;
+    return WriteTimetable(doc, out) ? kExitOk : kExitBadInput;
 }
 
 } // namespace QlmTool
