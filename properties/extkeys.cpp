@@ -1,10 +1,10 @@
 #include "extkeys.h"
 
+#include "fileio.h"
 #include "qlmdoc.h"
 #include "sjis.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace ExtKeys {
 namespace {
@@ -76,15 +76,13 @@ QStringList BlockLines(const CQLMDoc& doc)
 
 bool DumpBlock(const EXTDATA& block, const QString& path, QString* error)
 {
-    QSaveFile file(path);
-    const QByteArray bytes = block.hData.left(block.dwSize);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() &&
-        file.error() == QFileDevice::NoError && file.commit())
+    // Written whole and synced before it replaces anything, like a timetable.
+    FileIo::FileError fileError;
+    if (FileIo::WriteFile(path, block.hData.left(block.dwSize), &fileError))
         return true;
     if (error)
         *error = QStringLiteral("ﾌｧｲﾙ'%1'に書き出せませんでした\n%2")
-                     .arg(QFileInfo(path).fileName(), file.errorString());
-    file.cancelWriting();
+                     .arg(QFileInfo(path).fileName(), fileError.Japanese());
     return false;
 }
 
