@@ -5,6 +5,7 @@
 #include "childframe.h"
 #include "commands.h"
 #include "docmanager.h"
+#include "mastercommands.h"
 #include "messagepane.h"
 #include "messages.h"
 #include "rowcommands.h"
@@ -138,13 +139,22 @@ void CMainFrame::CreateActions()
     on(ID_PATTERNDIA, [this] { RunOnView(OnPatternDia); });
     on(ID_EDIT_COPY_TABLE, [this] { RunOnView(OnEditCopyTable); });
     on(ID_EDIT_PASTE_TABLE, [this] { RunOnView(OnEditPasteTable); });
+    on(ID_EDIT_ASSORTMENT, [this] {
+        RunOnView([](CVeldenView& view) {
+            view.EndEdit();
+            OnEditAssortment(*view.GetDocument(), &view);
+        });
+    });
+    on(ID_EDIT_DESTINATION, [this] {
+        RunOnView([](CVeldenView& view) {
+            view.EndEdit();
+            OnEditDestination(*view.GetDocument(), &view);
+        });
+    });
     on(ID_EDIT_UNDO, [this] { OnUndoRedo(false); });
     on(ID_EDIT_REDO, [this] { OnUndoRedo(true); });
     for (int id : {ID_EDIT_BASICDATA, ID_BASICDATA})
         on(id, [this] { OnBasicData(); });
-    // The train type and destination editors are not part of this build yet.
-    for (int id : {ID_EDIT_ASSORTMENT, ID_EDIT_DESTINATION})
-        m_actions.value(id)->setEnabled(false);
     m_actions.value(ID_FILE_MRU_FIRST)->setEnabled(false);
 }
 
@@ -394,10 +404,12 @@ void CMainFrame::UpdateFrame()
         return;
     const bool hasDocument = m_pDocManager->ActiveFrame() != nullptr;
     ShowMenuSet(hasDocument ? 129 : 128);
-    for (int id : {ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_EDIT_INSERT, ID_EDIT_DELETE,
-                   ID_EDIT_COPY, ID_EDIT_CUT, ID_EDIT_PASTE, ID_EDIT_REPLACE, ID_PATTERNDIA,
-                   ID_WINDOW_NEW, ID_WINDOW_CASCADE, ID_WINDOW_TILE_HORZ, ID_WINDOW_ARRANGE,
-                   ID_EDIT_BASICDATA, ID_BASICDATA, ID_EDIT_COPY_TABLE, ID_EDIT_PASTE_TABLE})
+    for (int id :
+         {ID_FILE_CLOSE,       ID_FILE_SAVE,        ID_FILE_SAVE_AS,    ID_EDIT_INSERT,
+          ID_EDIT_DELETE,      ID_EDIT_COPY,        ID_EDIT_CUT,        ID_EDIT_PASTE,
+          ID_EDIT_REPLACE,     ID_PATTERNDIA,       ID_WINDOW_NEW,      ID_WINDOW_CASCADE,
+          ID_WINDOW_TILE_HORZ, ID_WINDOW_ARRANGE,   ID_EDIT_BASICDATA,  ID_BASICDATA,
+          ID_EDIT_COPY_TABLE,  ID_EDIT_PASTE_TABLE, ID_EDIT_ASSORTMENT, ID_EDIT_DESTINATION})
         m_actions.value(id)->setEnabled(hasDocument);
     UpdateUndoActions();
     UpdateTitle();

@@ -353,6 +353,69 @@ def plus_cursor():
     return rows
 
 
+def side_picture(draw):
+    """A 64 by 210 decoration for the left of a list dialog: a dark LED board standing on its
+    post, with what draw(rows) puts on it."""
+    rows = [[(0, 0, 0, 0)] * 64 for _ in range(210)]
+    frame = (96, 96, 104, 255)
+    panel = (16, 16, 16, 255)
+    unlit = (44, 44, 44, 255)
+    for y in range(4, 178):
+        for x in range(4, 60):
+            edge = y in (4, 177) or x in (4, 59)
+            rows[y][x] = frame if edge else panel
+    for y in range(7, 175, 3):
+        for x in range(7, 57, 3):
+            rows[y][x] = unlit
+    for y in range(178, 208):
+        for x in range(29, 35):
+            rows[y][x] = frame
+    for x in range(18, 46):
+        rows[208][x] = rows[209][x] = frame
+    draw(rows)
+    return rows
+
+
+def led_bar(rows, x, y, dots, colour):
+    """A row of lit LEDs on the board's 3-pixel pitch, two pixels each."""
+    for i in range(dots):
+        for dy in (0, 1):
+            for dx in (0, 1):
+                rows[y + dy][x + i * 3 + dx] = colour
+
+
+def type_plates(rows):
+    """Train types: plates in their LED colours, each with its name lit beside it."""
+    plates = [(0, 192, 0), (255, 0, 0), (255, 160, 0), (0, 160, 255), (255, 255, 255)]
+    for k, (r, g, b) in enumerate(plates):
+        top = 10 + k * 33
+        for y in range(top, top + 20):
+            for x in range(8, 26):
+                rows[y][x] = (r, g, b, 255)
+        for y in range(top + 5, top + 15, 3):
+            led_bar(rows, 10, y, 5, (16, 16, 16, 255))
+        for y in range(top + 2, top + 18, 6):
+            led_bar(rows, 31, y, 8 - (k + y) % 3, (r, g, b, 255))
+
+
+def destination_signs(rows):
+    """Destinations: arrows to the left and right, each with its name lit beside it."""
+    amber, green = (255, 160, 0, 255), (0, 230, 0, 255)
+    for k in range(5):
+        top = 12 + k * 33
+        colour = amber if k % 2 == 0 else green
+        right = k % 2 == 0
+        for i in range(9):
+            y0, y1 = top + 8 - i, top + 8 + i
+            x = (18 - i) if not right else (46 + i)
+            for yy in range(y0, y1 + 1):
+                for xx in range(x, x + 2):
+                    rows[yy][xx] = colour
+        start = 10 if right else 22
+        for y in (top + 3, top + 8, top + 13):
+            led_bar(rows, start, y, 11, colour)
+
+
 def main():
     icons = HERE / 'icons'
     icons.mkdir(exist_ok=True)
@@ -368,6 +431,8 @@ def main():
     for size in (32, 64, 128):
         write_png(icons / f'marvo-{size}.png', board(size))
         write_png(icons / f'qlm-{size}.png', document_icon(size))
+    write_png(icons / 'typelist.png', side_picture(type_plates))
+    write_png(icons / 'destinationlist.png', side_picture(destination_signs))
 
 
 if __name__ == '__main__':
