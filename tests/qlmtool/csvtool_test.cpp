@@ -1,42 +1,15 @@
 // qlmtool export-trains and import-trains as a user runs them.
 
 #include "testdocs.h"
+#include "toolrun.h"
 
 #include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-struct CsvRun
-{
-    int status = -1;
-    QString err;
-};
-
-CsvRun Tool(const QStringList& args)
-{
-    QProcess p;
-    p.start(QStringLiteral(QLMTOOL_PATH), args);
-    EXPECT_TRUE(p.waitForFinished(60000));
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromUtf8(p.readAllStandardError())};
-}
-
-QByteArray ReadFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    ASSERT_EQ(f.write(bytes), bytes.size());
-}
+using namespace ToolTests;
 
 // Values the grid cannot show as typed: odd suffixes, a hidden wReserved, a text whose bytes
 // have a second code, a second type of the same name, times past midnight.
@@ -66,11 +39,8 @@ CQLMDoc Unusual()
     return doc;
 }
 
-class CsvTool : public testing::Test
+class CsvTool : public InTempDir
 {
-protected:
-    QString Path(const char* name) const { return m_dir.filePath(QString::fromUtf8(name)); }
-    QTemporaryDir m_dir;
 };
 
 TEST_F(CsvTool, ExportThenImportGivesTheSameBytes)
@@ -85,7 +55,7 @@ TEST_F(CsvTool, ExportThenImportGivesTheSameBytes)
     EXPECT_TRUE(csv.contains("\r\n20000a,普通,あずさ,Azusa,24:35,")) << csv.toStdString();
     EXPECT_TRUE(csv.contains("20000\\x37,")) << csv.toStdString();
 
-    const CsvRun run =
+    const ToolRun run =
         Tool({"import-trains", Path("board.qlm"), Path("trains.csv"), Path("out.qlm")});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     EXPECT_EQ(ReadFile(Path("out.qlm")), original);
@@ -123,7 +93,7 @@ TEST_F(CsvTool, BadCsvIsRefusedAndNothingWritten)
     for (const auto& c : cases) {
         WriteFile(Path("bad.csv"), c.csv);
         for (const char* out : {"new.qlm", "keep.qlm"}) {
-            const CsvRun run =
+            const ToolRun run =
                 Tool({"import-trains", Path("board.qlm"), Path("bad.csv"), Path(out)});
             EXPECT_EQ(run.status, 1);
             EXPECT_EQ(

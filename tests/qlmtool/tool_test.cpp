@@ -4,10 +4,10 @@
 #include "fileio.h"
 #include "qlmjson.h"
 #include "testdocs.h"
+#include "toolrun.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -18,43 +18,10 @@
 
 namespace {
 
-struct ToolRun
-{
-    int status = -1;
-    QString out;
-    QString err;
-};
+using namespace ToolTests;
 
-ToolRun Tool(const QStringList& args)
+class QlmTool : public InTempDir
 {
-    QProcess p;
-    p.start(QStringLiteral(QLMTOOL_PATH), args);
-    EXPECT_TRUE(p.waitForFinished(60000)) << p.errorString().toStdString();
-    ToolRun r;
-    r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
-}
-
-QByteArray ReadFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    ASSERT_EQ(f.write(bytes), bytes.size());
-}
-
-class QlmTool : public testing::Test
-{
-protected:
-    QString Path(const char* name) const { return m_dir.filePath(QString::fromUtf8(name)); }
-    QTemporaryDir m_dir;
 };
 
 TEST_F(QlmTool, HelpAndVersion)
