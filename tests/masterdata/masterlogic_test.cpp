@@ -31,19 +31,12 @@ CQLMDoc Timetable(std::vector<quint16> types, std::vector<quint16> destinations,
     return t;
 }
 
-QByteArray Names(const CTrainAssortment& types)
+// The names of a type or destination list, run together.
+template <typename List> QByteArray Names(const List& list)
 {
     QByteArray names;
-    for (const auto& t : types.Items())
-        names += t.strName;
-    return names;
-}
-
-QByteArray Names(const CDestination& destinations)
-{
-    QByteArray names;
-    for (const auto& d : destinations.Items())
-        names += d.strName;
+    for (const auto& entry : list.Items())
+        names += entry.strName;
     return names;
 }
 
@@ -207,15 +200,6 @@ TEST(MasterSession, OneEditForTheWholeRun)
         EXPECT_EQ(MasterLists::TrainTypes(after), MasterLists::TrainTypes(doc));
         EXPECT_EQ(MasterLists::TrainDestinations(after), MasterLists::TrainDestinations(doc));
     }
-}
-
-TEST(MasterText, NamesShowAsText)
-{
-    EXPECT_EQ(MasterText::TypeInUse(Sjis::FromUtf8("快速")),
-              QStringLiteral("'快速'は使用されています\n確当する列車を全て削除するか他の種別に"
-                             "置換してからこの種別を削除してください"));
-    EXPECT_EQ(MasterText::ConfirmRemoveDestination(Sjis::FromUtf8("東京")),
-              QStringLiteral("行先'東京'を削除します"));
 }
 
 } // namespace
