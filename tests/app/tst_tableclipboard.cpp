@@ -225,11 +225,8 @@ void TestTableClipboard::copyPutsTextAndHtml()
     const QMimeData* mime = QApplication::clipboard()->mimeData();
     QVERIFY(mime);
     const TrainText::Table table = TrainText::TrainTable(Timetable(), 5, 7);
+    // The texts themselves are the core's: here only which rows go where.
     QCOMPARE(mime->text(), TrainText::ToTabText(table));
-    QVERIFY(mime->text().startsWith(QStringLiteral("列車番号\t列車種別\t")));
-    QCOMPARE(mime->text().count(QStringLiteral("\r\n")), 4);
-    QVERIFY(mime->text().contains(
-        QStringLiteral("\r\n5M\t特急\tあずさ\t\t06:05\t東京\t3\t\t---\t\r\n")));
     QCOMPARE(mime->html(), TrainText::ToHtml(table));
 
     // Without a range the current row alone; the menu item closes an open editor first.
@@ -322,12 +319,6 @@ void TestTableClipboard::pasteRefusesBadText_data()
     QTest::addColumn<int>("trains");   // in the document before
     QTest::addColumn<QString>("text"); // on the clipboard
     QTest::addColumn<QStringList>("problems");
-    QTest::newRow("bad time and platform")
-        << 30
-        << QStringLiteral("1\t普通\t\t\t06:00\t東京\t1\n2\t普通\t\t\t6:00\t東京\tx\n"
-                          "3\t普通\t\t\t25:70\t東京\t1\n")
-        << QStringList{QStringLiteral("2行目 発車番線: 「x」は番線ではありません"),
-                       QStringLiteral("3行目 発車時刻: 「25:70」は時刻ではありません")};
     QTest::newRow("too many trains")
         << 65534 << QStringLiteral("1\t普通\t\t\t06:00\t東京\t1\n2\t普通\t\t\t06:00\t東京\t1\n")
         << QStringList{QStringLiteral("2行目: 列車が多すぎます（1 本まで）")};
