@@ -21,13 +21,13 @@ QByteArray J(const char* utf8)
     return Sjis::FromUtf8(utf8);
 }
 
+const std::span<const DocField> kPages[] = {kGeneralFields, kDisplayFields, kAdvancedFields};
+
 // Every field of every page, once.
 std::vector<DocField> AllFields()
 {
     std::vector<DocField> all;
-    for (auto page :
-         {std::span<const DocField>(kGeneralFields), std::span<const DocField>(kDisplayFields),
-          std::span<const DocField>(kAdvancedFields)})
+    for (auto page : kPages)
         all.insert(all.end(), page.begin(), page.end());
     return all;
 }
@@ -49,9 +49,7 @@ TEST(FieldTable, EveryFieldHasItsOwnMemberAndPagesTouchOnlyTheirOwn)
         EXPECT_EQ(ReadField(source, field), Distinct(field)) << MemberName(field);
 
     // Applying one page copies its fields and leaves the others' as they were.
-    for (auto page :
-         {std::span<const DocField>(kGeneralFields), std::span<const DocField>(kDisplayFields),
-          std::span<const DocField>(kAdvancedFields)}) {
+    for (auto page : kPages) {
         CQLMDoc target;
         ApplyPage(FillPage(source, page), target);
         for (DocField field : AllFields()) {
