@@ -7,7 +7,6 @@
 #include "messages.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
 #include <QLocale>
 #include <QTimer>
 
@@ -24,16 +23,6 @@ bool CVeldenApp::IsNonInteractive()
     return platform == QLatin1String("offscreen") || platform == QLatin1String("minimal");
 }
 
-void CVeldenApp::InstallTranslations()
-{
-    // The user interface is Japanese: Qt's own dialogs and buttons follow.
-    const QLocale japanese(QLocale::Japanese, QLocale::Japan);
-    QLocale::setDefault(japanese);
-    if (m_qtTranslator.load(japanese, QStringLiteral("qtbase"), QStringLiteral("_"),
-                            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(&m_qtTranslator);
-}
-
 bool CVeldenApp::InitInstance(const QStringList& arguments)
 {
     QCoreApplication::setOrganizationName(QStringLiteral("MARVO"));
@@ -48,11 +37,7 @@ bool CVeldenApp::InitInstance(const QStringList& arguments)
                      [this](const QStringList& paths) { OpenHandedFiles(paths); });
 
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/marvo-64.png")));
-    InstallTranslations();
-    Fonts::InstallSubstitutions();
-    QFont font(Fonts::UiFace());
-    font.setPointSize(9);
-    QApplication::setFont(font);
+    Fonts::SetUpJapaneseUi();
 
     if (IsNonInteractive()) {
         Msg::SetMessageHook([](const Msg::Record& record) {

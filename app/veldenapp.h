@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QStringList>
-#include <QTranslator>
 
 #include <memory>
 
@@ -32,11 +31,9 @@ public:
     static bool IsNonInteractive();
 
 private:
-    void InstallTranslations();
     // Opens files handed over by a later start and brings the main window to the front.
     void OpenHandedFiles(const QStringList& paths);
 
-    QTranslator m_qtTranslator;
     std::unique_ptr<CMainFrame> m_pMainFrame;
     std::unique_ptr<CInstanceServer> m_pServer;
 };

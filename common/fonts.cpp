@@ -1,6 +1,10 @@
 #include "fonts.h"
 
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QStringList>
+#include <QTranslator>
 
 namespace Fonts {
 
@@ -17,6 +21,24 @@ void InstallSubstitutions()
 QString UiFace()
 {
     return QStringLiteral("ＭＳ Ｐゴシック");
+}
+
+void SetUpJapaneseUi()
+{
+    const QLocale japanese(QLocale::Japanese, QLocale::Japan);
+    QLocale::setDefault(japanese);
+    // Lives as long as the program; installed once.
+    static QTranslator* qtTranslator = nullptr;
+    if (!qtTranslator) {
+        qtTranslator = new QTranslator(qApp);
+        if (qtTranslator->load(japanese, QStringLiteral("qtbase"), QStringLiteral("_"),
+                               QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            QCoreApplication::installTranslator(qtTranslator);
+    }
+    InstallSubstitutions();
+    QFont font(UiFace());
+    font.setPointSize(9);
+    QApplication::setFont(font);
 }
 
 QFont GridFont()

@@ -18,7 +18,6 @@
 #include <QLibraryInfo>
 #include <QListWidget>
 #include <QPainter>
-#include <QTranslator>
 
 namespace {
 
@@ -73,14 +72,7 @@ int main(int argc, char* argv[])
     QDir().mkpath(out);
     const auto file = [&](const char* name) { return QDir(out).filePath(QString::fromUtf8(name)); };
 
-    Fonts::InstallSubstitutions();
-    QFont font(Fonts::UiFace());
-    font.setPointSize(9);
-    QApplication::setFont(font);
-    QTranslator qt;
-    if (qt.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
-                QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qt);
+    Fonts::SetUpJapaneseUi();
 
     const CQLMDoc doc = Sample();
     MasterSession session(doc);

@@ -12,7 +12,6 @@
 #include <QHBoxLayout>
 #include <QLibraryInfo>
 #include <QPainter>
-#include <QTranslator>
 
 namespace {
 
@@ -32,14 +31,7 @@ int main(int argc, char* argv[])
     QDir().mkpath(out);
     const auto file = [&](const char* name) { return QDir(out).filePath(QString::fromUtf8(name)); };
 
-    Fonts::InstallSubstitutions();
-    QFont font(Fonts::UiFace());
-    font.setPointSize(9);
-    QApplication::setFont(font);
-    QTranslator qt;
-    if (qt.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
-                QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qt);
+    Fonts::SetUpJapaneseUi();
 
     PanelLayout main{};
     main[0] = PANELPART{1, 2, 0};

@@ -17,8 +17,7 @@
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
-    Fonts::InstallSubstitutions();
-    QApplication::setFont(QFont(Fonts::UiFace(), 9));
+    Fonts::SetUpJapaneseUi();
     const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath());
     QDir().mkpath(out.path());
 
