@@ -79,8 +79,8 @@ public:
     }
     qint32 I32(const char* field) { return static_cast<qint32>(U32(field)); }
 
-    // A u16 byte count and that many bytes. The member takes the bytes up to the first zero
-    // byte, if any, as the display programs do.
+    // A u16 byte count and that many bytes. The text ends at the first zero byte, if any: a
+    // count that includes a terminator reads as the same text as one that does not.
     // With previous, a text equal to the previous record's same field shares its bytes instead of
     // allocating again: consecutive trains often repeat names, guidance and notes.
     QByteArray String(const char* field, QByteArray* previous = nullptr)
@@ -200,6 +200,303 @@ bool UnpackKeys(const QByteArray& data, CExtKeyList& keys, qint64 base, LoadErro
     return true;
 }
 
+// --- reading, one function per section of the file, in file order ---------------------------
+
+// The first three bytes name the version: "QL3" is version 3, "QLM" the older version 2.
+bool ReadMagic(QByteArrayView data, CQLMDoc& doc, LoadError* error)
+{
+    if (data.size() < 3) {
+        error->kind = LoadError::Kind::TooShort;
+        error->field = QStringLiteral("magic");
+        error->needed = 3;
+        error->available = data.size();
+        return false;
+    }
+    if (data.first(3) == QByteArrayView("QL3"))
+        doc.m_nFileVersion = 3;
+    else if (data.first(3) == QByteArrayView("QLM"))
+        doc.m_nFileVersion = 2;
+    else {
+        error->kind = LoadError::Kind::BadMagic;
+        error->field = QStringLiteral("magic");
+        return false;
+    }
+    return true;
+}
+
+void ReadStation(Reader& in, CQLMDoc& doc)
+{
+    doc.m_strStationId = in.String("m_strStationId");
+    doc.m_strStationName = in.String("m_strStationName");
+    doc.m_strStationNameEn = in.String("m_strStationNameEn");
+    doc.m_strNextStation = in.String("m_strNextStation");
+    doc.m_strNextStationEn = in.String("m_strNextStationEn");
+    doc.m_strPrevStation = in.String("m_strPrevStation");
+    doc.m_strPrevStationEn = in.String("m_strPrevStationEn");
+    doc.m_wPlatform = in.U8("m_wPlatform");
+    in.U8("reserved byte");
+}
+
+// The line of the direction sign. Version 2 has no second colour.
+void ReadLine(Reader& in, CQLMDoc& doc, bool v3)
+{
+    doc.m_crLineColor = in.U32("m_crLineColor");
+    if (v3) {
+        doc.m_crLineColor2 = in.U32("m_crLineColor2");
+        doc.m_bLineColor2 = in.U32("m_bLineColor2");
+    } else {
+        doc.m_crLineColor2 = doc.m_crLineColor;
+        doc.m_bLineColor2 = 0;
+    }
+    doc.m_strLineName = in.String("m_strLineName");
+    doc.m_strLineNameEn = in.String("m_strLineNameEn");
+    doc.m_strGuide = in.String("m_strGuide");
+    doc.m_strGuideEn = in.String("m_strGuideEn");
+}
+
+// The second line. Version 2 says whether it is shown in 16 bits (0xFFFF: shown) and has no
+// second colour.
+void ReadSubLine(Reader& in, CQLMDoc& doc, bool v3)
+{
+    if (v3) {
+        doc.m_bSubLine = in.U32("m_bSubLine");
+        doc.m_crSubLineColor = in.U32("m_crSubLineColor");
+        doc.m_crSubLineColor2 = in.U32("m_crSubLineColor2");
+        doc.m_bSubLineColor2 = in.U32("m_bSubLineColor2");
+    } else {
+        doc.m_bSubLine = in.U16("m_bSubLine") == 0xFFFF ? 1 : 0;
+        doc.m_crSubLineColor = in.U32("m_crSubLineColor");
+        doc.m_crSubLineColor2 = doc.m_crSubLineColor;
+        doc.m_bSubLineColor2 = 0;
+    }
+    doc.m_strSubLineName = in.String("m_strSubLineName");
+    doc.m_strSubLineNameEn = in.String("m_strSubLineNameEn");
+    doc.m_strSubGuide = in.String("m_strSubGuide");
+    doc.m_strSubGuideEn = in.String("m_strSubGuideEn");
+}
+
+// The standing guide message, then (version 3 only) the timed ones.
+void ReadGuideMessages(Reader& in, CQLMDoc& doc, bool v3)
+{
+    doc.m_strGuideMessage = in.String("m_strGuideMessage");
+    if (!v3)
+        return;
+    const quint16 count = in.U16("m_wGuideMessageCount");
+    auto& items = doc.m_GuideMessage.Items();
+    ReserveFor(items, count, in.Left(), 14);
+    for (int i = 1; i <= count && !in.Failed(); ++i) {
+        in.SetRecord("m_GuideMessage", i);
+        GUIDEMESSAGE g;
+        g.nStartTime = in.I32("nStartTime");
+        g.nEndTime = in.I32("nEndTime");
+        g.bExclusive = in.U32("bExclusive");
+        g.strMessage = in.String("strMessage");
+        items.push_back(std::move(g));
+    }
+    in.ClearRecord();
+    doc.m_GuideMessage.SyncSize();
+    doc.m_wGuideMessageCount = static_cast<quint16>(doc.m_GuideMessage.m_nSize);
+}
+
+// The lengths of the lists that follow the board's settings.
+struct ListCounts
+{
+    quint16 types = 0;
+    quint16 destinations = 0;
+    quint16 trains = 0;
+};
+
+// The board: the panel layouts, the LED colours, the list counts and the two times.
+ListCounts ReadBoard(Reader& in, CQLMDoc& doc, bool v3)
+{
+    in.Layout(doc.m_LayoutMain, "m_LayoutMain");
+    in.Layout(doc.m_LayoutSub, "m_LayoutSub");
+    if (!v3) {
+        // Version 2 counted the columns of a part; version 3 counts the columns after the first.
+        for (PanelLayout* layout : {&doc.m_LayoutMain, &doc.m_LayoutSub})
+            for (PANELPART& part : *layout)
+                part.wSpan = static_cast<quint16>(part.wSpan - 1);
+    }
+    doc.m_crUnlit = in.U32("m_crUnlit");
+    doc.m_crLit = in.U32("m_crLit");
+    ListCounts counts;
+    counts.types = in.U16("m_wAssortmentCount");
+    counts.destinations = in.U16("m_wDestinationCount");
+    doc.m_wDateChangeTime = in.U16("m_wDateChangeTime");
+    doc.m_wDisplayStartTime = in.U16("m_wDisplayStartTime");
+    counts.trains = in.U16("m_wTrainCount");
+    return counts;
+}
+
+// Version 2 types have no flags or layouts of their own: they follow from the board's colours
+// and take the board's layouts.
+tagTRAINASSORTMENT ReadType(Reader& in, const CQLMDoc& doc, bool v3)
+{
+    tagTRAINASSORTMENT a;
+    a.strName = in.String("strName");
+    a.strNameSub = in.String("strNameSub");
+    if (v3) {
+        a.bDefaultColor = in.U32("bDefaultColor");
+        a.bLightBackground = in.U32("bLightBackground");
+        a.bCustomLayout = in.U32("bCustomLayout");
+        a.crBack = in.U32("crBack");
+        a.crText = in.U32("crText");
+        in.Layout(a.layoutMain, "layoutMain");
+        in.Layout(a.layoutSub, "layoutSub");
+    } else {
+        a.crBack = in.U32("crBack");
+        a.crText = in.U32("crText");
+        a.bDefaultColor = a.crText == doc.m_crLit ? 1 : 0;
+        a.bLightBackground = a.crBack != doc.m_crUnlit ? 1 : 0;
+        a.bCustomLayout = 0;
+        a.layoutMain = doc.m_LayoutMain;
+        a.layoutSub = doc.m_LayoutSub;
+    }
+    return a;
+}
+
+void ReadTypes(Reader& in, CQLMDoc& doc, quint16 count, bool v3)
+{
+    auto& types = doc.m_TrainAssortment.Items();
+    ReserveFor(types, count, in.Left(), v3 ? 108 : 12);
+    for (int i = 1; i <= count && !in.Failed(); ++i) {
+        in.SetRecord("m_TrainAssortment", i);
+        types.push_back(ReadType(in, doc, v3));
+    }
+    doc.m_TrainAssortment.SyncSize();
+    doc.m_wAssortmentCount = count;
+}
+
+void ReadDestinations(Reader& in, CQLMDoc& doc, quint16 count)
+{
+    auto& destinations = doc.m_Destination.Items();
+    ReserveFor(destinations, count, in.Left(), 4);
+    for (int i = 1; i <= count && !in.Failed(); ++i) {
+        in.SetRecord("m_Destination", i);
+        DESTINATION d;
+        d.strName = in.String("strName");
+        d.strNameEn = in.String("strNameEn");
+        destinations.push_back(std::move(d));
+    }
+    doc.m_Destination.SyncSize();
+    doc.m_wDestinationCount = count;
+}
+
+void ReadTrains(Reader& in, CQLMDoc& doc, quint16 count)
+{
+    auto& trains = doc.m_TrainInfo.Items();
+    ReserveFor(trains, count, in.Left(), 21);
+    QByteArray lastName, lastNameEn, lastGuide, lastNote;
+    for (int i = 1; i <= count && !in.Failed(); ++i) {
+        in.SetRecord("m_TrainInfo", i);
+        tagTRAININFO t;
+        t.wTrainNo = in.U16("wTrainNo");
+        t.chTrainSuffix = in.U8("chTrainSuffix");
+        t.wAssortment = in.U16("wAssortment");
+        t.strName = in.String("strName", &lastName);
+        t.strNameEn = in.String("strNameEn", &lastNameEn);
+        t.wTime = in.U16("wTime");
+        t.wReserved = in.U16("wReserved");
+        t.wDestination = in.U16("wDestination");
+        t.wPlatform = in.U16("wPlatform");
+        t.strGuide = in.String("strGuide", &lastGuide);
+        t.strNote = in.String("strNote", &lastNote);
+        trains.push_back(std::move(t));
+    }
+    in.ClearRecord();
+    doc.m_TrainInfo.SyncSize();
+    doc.m_wTrainCount = count;
+}
+
+// A file without an extension section gets one key block holding the standard keys.
+void SetDefaultExtensions(CQLMDoc& doc)
+{
+    doc.SetExtDataCount(1);
+    doc.m_ExtData.ElementAt(1).SetName(kKeyBlockName);
+    doc.m_ExtKey.RemoveAll();
+    for (const DefaultKey& k : kDefaultKeys) {
+        EXTKEY key;
+        key.SetKey(k.path);
+        key.strValue = QByteArray(k.value);
+        doc.m_ExtKey.AddTail(key);
+    }
+}
+
+// One data block: a name of at most 7 bytes ended by a zero byte within its 8, a u32 size and
+// that many bytes. *dataAt receives the offset of the block's data.
+bool ReadBlock(Reader& in, EXTDATA& block, qsizetype* dataAt)
+{
+    const qsizetype window = std::min<qsizetype>(8, in.Left());
+    const void* nul = std::memchr(in.Here(), 0, static_cast<size_t>(window));
+    if (!nul) {
+        if (window < 8)
+            in.Fail(LoadError::Kind::Truncated, "szName", window + 1);
+        else
+            in.Fail(LoadError::Kind::BlockNameUnterminated, "szName");
+        return false;
+    }
+    const qsizetype nameLength = static_cast<const char*>(nul) - in.Here();
+    block.SetName(QByteArrayView(in.Here(), nameLength));
+    in.Skip(nameLength + 1);
+    const qsizetype sizeAt = in.Pos();
+    const quint32 size = in.U32("dwSize");
+    if (in.Failed())
+        return false;
+    if (size > static_cast<quint64>(in.Left())) {
+        in.Fail(LoadError::Kind::BlockSizeTooLarge, "dwSize", size, sizeAt);
+        return false;
+    }
+    *dataAt = in.Pos();
+    block.SetData(QByteArray(in.Here(), static_cast<qsizetype>(size)));
+    in.Skip(size);
+    return true;
+}
+
+// The data blocks after the "ExD\0" marker. *dataOffsets receives where each block's data
+// starts, so that a fault inside the key block can name its byte in the file.
+void ReadBlocks(Reader& in, CQLMDoc& doc, std::vector<qsizetype>* dataOffsets)
+{
+    in.Skip(4);
+    const qsizetype countAt = in.Pos();
+    const qint32 blockCount = in.I32("extension block count");
+    if (!in.Failed() && blockCount < 0)
+        in.Fail(LoadError::Kind::NegativeBlockCount, "extension block count", 0, countAt);
+    auto& blocks = doc.m_ExtData.Items();
+    for (int b = 1; b <= blockCount && !in.Failed(); ++b) {
+        in.SetRecord("m_ExtData", b);
+        EXTDATA block;
+        qsizetype dataAt = 0;
+        if (!ReadBlock(in, block, &dataAt))
+            break;
+        dataOffsets->push_back(dataAt);
+        blocks.push_back(std::move(block));
+    }
+    in.ClearRecord();
+    doc.m_ExtData.SyncSize();
+    doc.m_nExtDataCount = doc.m_ExtData.m_nSize;
+}
+
+// The extension section is optional: without its exact marker the file has none. Bytes after
+// the last block are ignored. The keys come out of the first key block.
+bool ReadExtensions(Reader& in, CQLMDoc& doc, LoadError* error)
+{
+    if (in.Left() < 4 || QByteArrayView(in.Here(), 4) != QByteArrayView("ExD\0", 4)) {
+        SetDefaultExtensions(doc);
+        return true;
+    }
+    std::vector<qsizetype> dataOffsets;
+    ReadBlocks(in, doc, &dataOffsets);
+    if (in.Failed()) {
+        *error = in.Error();
+        return false;
+    }
+    const int keyBlock = doc.FindKeyBlock();
+    if (keyBlock == 0)
+        return true;
+    return UnpackKeys(doc.m_ExtData.ElementAt(keyBlock).hData, doc.m_ExtKey,
+                      dataOffsets[static_cast<size_t>(keyBlock - 1)], error);
+}
+
 // --- writing --------------------------------------------------------------------------------
 
 // The file is written in two passes over the same code: the first (Measure) only counts bytes
@@ -306,231 +603,25 @@ bool CQLMDoc::LoadFile(QByteArrayView data, LoadError* error, QStringList* warni
             *error = e;
         return false;
     };
-
-    if (data.size() < 3) {
-        LoadError e;
-        e.kind = LoadError::Kind::TooShort;
-        e.field = QStringLiteral("magic");
-        e.needed = 3;
-        e.available = data.size();
-        return refuse(e);
-    }
-    if (data.first(3) == QByteArrayView("QL3"))
-        m_nFileVersion = 3;
-    else if (data.first(3) == QByteArrayView("QLM"))
-        m_nFileVersion = 2;
-    else {
-        LoadError e;
-        e.kind = LoadError::Kind::BadMagic;
-        e.field = QStringLiteral("magic");
-        return refuse(e);
-    }
+    LoadError refusal;
+    if (!ReadMagic(data, *this, &refusal))
+        return refuse(refusal);
     const bool v3 = m_nFileVersion == 3;
-
     Reader in(data);
     in.Skip(3);
-    m_strStationId = in.String("m_strStationId");
-    m_strStationName = in.String("m_strStationName");
-    m_strStationNameEn = in.String("m_strStationNameEn");
-    m_strNextStation = in.String("m_strNextStation");
-    m_strNextStationEn = in.String("m_strNextStationEn");
-    m_strPrevStation = in.String("m_strPrevStation");
-    m_strPrevStationEn = in.String("m_strPrevStationEn");
-    m_wPlatform = in.U8("m_wPlatform");
-    in.U8("reserved byte");
-
-    m_crLineColor = in.U32("m_crLineColor");
-    if (v3) {
-        m_crLineColor2 = in.U32("m_crLineColor2");
-        m_bLineColor2 = in.U32("m_bLineColor2");
-    } else {
-        m_crLineColor2 = m_crLineColor;
-        m_bLineColor2 = 0;
-    }
-    m_strLineName = in.String("m_strLineName");
-    m_strLineNameEn = in.String("m_strLineNameEn");
-    m_strGuide = in.String("m_strGuide");
-    m_strGuideEn = in.String("m_strGuideEn");
-    if (v3) {
-        m_bSubLine = in.U32("m_bSubLine");
-        m_crSubLineColor = in.U32("m_crSubLineColor");
-        m_crSubLineColor2 = in.U32("m_crSubLineColor2");
-        m_bSubLineColor2 = in.U32("m_bSubLineColor2");
-    } else {
-        m_bSubLine = in.U16("m_bSubLine") == 0xFFFF ? 1 : 0;
-        m_crSubLineColor = in.U32("m_crSubLineColor");
-        m_crSubLineColor2 = m_crSubLineColor;
-        m_bSubLineColor2 = 0;
-    }
-    m_strSubLineName = in.String("m_strSubLineName");
-    m_strSubLineNameEn = in.String("m_strSubLineNameEn");
-    m_strSubGuide = in.String("m_strSubGuide");
-    m_strSubGuideEn = in.String("m_strSubGuideEn");
-    m_strGuideMessage = in.String("m_strGuideMessage");
-
-    if (v3) {
-        const quint16 count = in.U16("m_wGuideMessageCount");
-        auto& items = m_GuideMessage.Items();
-        ReserveFor(items, count, in.Left(), 14);
-        for (int i = 1; i <= count && !in.Failed(); ++i) {
-            in.SetRecord("m_GuideMessage", i);
-            GUIDEMESSAGE g;
-            g.nStartTime = in.I32("nStartTime");
-            g.nEndTime = in.I32("nEndTime");
-            g.bExclusive = in.U32("bExclusive");
-            g.strMessage = in.String("strMessage");
-            items.push_back(std::move(g));
-        }
-        in.ClearRecord();
-    }
-
-    in.Layout(m_LayoutMain, "m_LayoutMain");
-    in.Layout(m_LayoutSub, "m_LayoutSub");
-    if (!v3) {
-        // Version 2 counted the columns of a part; version 3 counts the columns after the first.
-        for (PanelLayout* layout : {&m_LayoutMain, &m_LayoutSub})
-            for (PANELPART& part : *layout)
-                part.wSpan = static_cast<quint16>(part.wSpan - 1);
-    }
-    m_crUnlit = in.U32("m_crUnlit");
-    m_crLit = in.U32("m_crLit");
-    const quint16 typeCount = in.U16("m_wAssortmentCount");
-    const quint16 destinationCount = in.U16("m_wDestinationCount");
-    m_wDateChangeTime = in.U16("m_wDateChangeTime");
-    m_wDisplayStartTime = in.U16("m_wDisplayStartTime");
-    const quint16 trainCount = in.U16("m_wTrainCount");
-
-    auto& types = m_TrainAssortment.Items();
-    ReserveFor(types, typeCount, in.Left(), v3 ? 108 : 12);
-    for (int i = 1; i <= typeCount && !in.Failed(); ++i) {
-        in.SetRecord("m_TrainAssortment", i);
-        tagTRAINASSORTMENT a;
-        a.strName = in.String("strName");
-        a.strNameSub = in.String("strNameSub");
-        if (v3) {
-            a.bDefaultColor = in.U32("bDefaultColor");
-            a.bLightBackground = in.U32("bLightBackground");
-            a.bCustomLayout = in.U32("bCustomLayout");
-            a.crBack = in.U32("crBack");
-            a.crText = in.U32("crText");
-            in.Layout(a.layoutMain, "layoutMain");
-            in.Layout(a.layoutSub, "layoutSub");
-        } else {
-            a.crBack = in.U32("crBack");
-            a.crText = in.U32("crText");
-            a.bDefaultColor = a.crText == m_crLit ? 1 : 0;
-            a.bLightBackground = a.crBack != m_crUnlit ? 1 : 0;
-            a.bCustomLayout = 0;
-            a.layoutMain = m_LayoutMain;
-            a.layoutSub = m_LayoutSub;
-        }
-        types.push_back(std::move(a));
-    }
-
-    auto& destinations = m_Destination.Items();
-    ReserveFor(destinations, destinationCount, in.Left(), 4);
-    for (int i = 1; i <= destinationCount && !in.Failed(); ++i) {
-        in.SetRecord("m_Destination", i);
-        DESTINATION d;
-        d.strName = in.String("strName");
-        d.strNameEn = in.String("strNameEn");
-        destinations.push_back(std::move(d));
-    }
-
-    auto& trains = m_TrainInfo.Items();
-    ReserveFor(trains, trainCount, in.Left(), 21);
-    QByteArray lastName, lastNameEn, lastGuide, lastNote;
-    for (int i = 1; i <= trainCount && !in.Failed(); ++i) {
-        in.SetRecord("m_TrainInfo", i);
-        tagTRAININFO t;
-        t.wTrainNo = in.U16("wTrainNo");
-        t.chTrainSuffix = in.U8("chTrainSuffix");
-        t.wAssortment = in.U16("wAssortment");
-        t.strName = in.String("strName", &lastName);
-        t.strNameEn = in.String("strNameEn", &lastNameEn);
-        t.wTime = in.U16("wTime");
-        t.wReserved = in.U16("wReserved");
-        t.wDestination = in.U16("wDestination");
-        t.wPlatform = in.U16("wPlatform");
-        t.strGuide = in.String("strGuide", &lastGuide);
-        t.strNote = in.String("strNote", &lastNote);
-        trains.push_back(std::move(t));
-    }
-    in.ClearRecord();
+    ReadStation(in, *this);
+    ReadLine(in, *this, v3);
+    ReadSubLine(in, *this, v3);
+    ReadGuideMessages(in, *this, v3);
+    const ListCounts counts = ReadBoard(in, *this, v3);
+    ReadTypes(in, *this, counts.types, v3);
+    ReadDestinations(in, *this, counts.destinations);
+    ReadTrains(in, *this, counts.trains);
+    // The first fault stops every later read of the sections above: it is the refusal.
     if (in.Failed())
         return refuse(in.Error());
-
-    m_GuideMessage.SyncSize();
-    m_wGuideMessageCount = static_cast<quint16>(m_GuideMessage.m_nSize);
-    m_TrainAssortment.SyncSize();
-    m_wAssortmentCount = typeCount;
-    m_Destination.SyncSize();
-    m_wDestinationCount = destinationCount;
-    m_TrainInfo.SyncSize();
-    m_wTrainCount = trainCount;
-
-    // The extension section is optional: without its exact marker the file has none.
-    if (in.Left() < 4 || QByteArrayView(in.Here(), 4) != QByteArrayView("ExD\0", 4)) {
-        SetExtDataCount(1);
-        m_ExtData.ElementAt(1).SetName(kKeyBlockName);
-        m_ExtKey.RemoveAll();
-        for (const DefaultKey& k : kDefaultKeys) {
-            EXTKEY key;
-            key.SetKey(k.path);
-            key.strValue = QByteArray(k.value);
-            m_ExtKey.AddTail(key);
-        }
-    } else {
-        in.Skip(4);
-        const qsizetype countAt = in.Pos();
-        const qint32 blockCount = in.I32("extension block count");
-        if (!in.Failed() && blockCount < 0)
-            in.Fail(LoadError::Kind::NegativeBlockCount, "extension block count", 0, countAt);
-        auto& blocks = m_ExtData.Items();
-        std::vector<qsizetype> dataOffsets;
-        for (int b = 1; b <= blockCount && !in.Failed(); ++b) {
-            in.SetRecord("m_ExtData", b);
-            const qsizetype window = std::min<qsizetype>(8, in.Left());
-            const void* nul = std::memchr(in.Here(), 0, static_cast<size_t>(window));
-            if (!nul) {
-                if (window < 8)
-                    in.Fail(LoadError::Kind::Truncated, "szName", window + 1);
-                else
-                    in.Fail(LoadError::Kind::BlockNameUnterminated, "szName");
-                break;
-            }
-            EXTDATA block;
-            const qsizetype nameLength = static_cast<const char*>(nul) - in.Here();
-            block.SetName(QByteArrayView(in.Here(), nameLength));
-            in.Skip(nameLength + 1);
-            const qsizetype sizeAt = in.Pos();
-            const quint32 size = in.U32("dwSize");
-            if (in.Failed())
-                break;
-            if (size > static_cast<quint64>(in.Left())) {
-                in.Fail(LoadError::Kind::BlockSizeTooLarge, "dwSize", size, sizeAt);
-                break;
-            }
-            dataOffsets.push_back(in.Pos());
-            block.SetData(QByteArray(in.Here(), static_cast<qsizetype>(size)));
-            in.Skip(size);
-            blocks.push_back(std::move(block));
-        }
-        in.ClearRecord();
-        if (in.Failed())
-            return refuse(in.Error());
-        m_ExtData.SyncSize();
-        m_nExtDataCount = m_ExtData.m_nSize;
-        // Bytes after the last block are ignored.
-        const int keyBlock = FindKeyBlock();
-        if (keyBlock != 0) {
-            LoadError e;
-            if (!UnpackKeys(m_ExtData.ElementAt(keyBlock).hData, m_ExtKey,
-                            dataOffsets[static_cast<size_t>(keyBlock - 1)], &e))
-                return refuse(e);
-        }
-    }
-
+    if (!ReadExtensions(in, *this, &refusal))
+        return refuse(refusal);
     if (warnings)
         *warnings += Check();
     return true;
