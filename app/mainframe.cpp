@@ -424,7 +424,7 @@ void CMainFrame::UpdateTitle()
 {
     CChildFrame* frame = m_pDocManager ? m_pDocManager->ActiveFrame() : nullptr;
     setWindowTitle(TitleFor(frame));
-    setWindowModified(frame && frame->isWindowModified());
+    setWindowModified(frame && frame->GetDocument()->IsModified());
 }
 
 void CMainFrame::changeEvent(QEvent* event)

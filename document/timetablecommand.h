@@ -6,13 +6,11 @@
 
 class CVeldenDoc;
 
-// One user action on a timetable as a step of the document's undo history.
+// One user action on a timetable as a step of the document's undo history. Only the document
+// makes these, and only its undo stack runs them.
 class CTimetableCommand : public QUndoCommand
 {
 public:
-    // session > 0 marks a cell edit: later cell edits of the same session merge into it.
-    CTimetableCommand(CVeldenDoc* doc, TimetableEdit edit, const QString& text, int session = 0);
-
     void redo() override;
     void undo() override;
     int id() const override;
@@ -23,6 +21,10 @@ public:
     qsizetype HeldBytes() const { return m_edit.HeldBytes(); }
 
 private:
+    friend class CVeldenDoc;
+    // session > 0 marks a cell edit: later cell edits of the same session merge into it.
+    CTimetableCommand(CVeldenDoc* doc, TimetableEdit edit, const QString& text, int session = 0);
+
     void Run(bool forward);
 
     CVeldenDoc* m_pDoc;

@@ -14,7 +14,8 @@ constexpr int kUndoLimit = 500;
 CVeldenDoc::CVeldenDoc(QObject* parent) : QObject(parent), m_pUndoStack(new QUndoStack(this))
 {
     m_pUndoStack->setUndoLimit(kUndoLimit);
-    connect(m_pUndoStack, &QUndoStack::cleanChanged, this, &CVeldenDoc::UpdateModified);
+    connect(m_pUndoStack, &QUndoStack::cleanChanged, this,
+            [this](bool clean) { emit modifiedChanged(!clean); });
 }
 
 CVeldenDoc::~CVeldenDoc() = default;
@@ -66,10 +67,7 @@ void CVeldenDoc::ResetTimetable(CQLMDoc timetable)
 {
     m_QLMDoc = std::move(timetable);
     m_QLMDoc.SyncCounts();
-    m_pUndoStack->clear();
-    m_bForcedModified = false;
-    m_pUndoStack->setClean();
-    UpdateModified();
+    m_pUndoStack->clear(); // an empty history is clean
     emit changed(DocChange{DocChange::Kind::Reset});
 }
 
@@ -117,24 +115,17 @@ int CVeldenDoc::Redo()
 
 bool CVeldenDoc::IsModified() const
 {
-    return m_bForcedModified || !m_pUndoStack->isClean();
+    return !m_pUndoStack->isClean();
 }
 
 void CVeldenDoc::SetModifiedFlag(bool modified)
 {
-    m_bForcedModified = modified;
-    if (!modified)
+    // The stack keeps the saved state as its clean index; forgetting that index leaves no
+    // state of the history that counts as saved.
+    if (modified)
+        m_pUndoStack->resetClean();
+    else
         m_pUndoStack->setClean();
-    UpdateModified();
-}
-
-void CVeldenDoc::UpdateModified()
-{
-    const bool modified = IsModified();
-    if (modified == m_bLastModified)
-        return;
-    m_bLastModified = modified;
-    emit modifiedChanged(modified);
 }
 
 void CVeldenDoc::SetPathName(const QString& path)

@@ -26,5 +26,7 @@ void RunBasicData(CVeldenDoc& doc, QWidget* parent)
     sheet.Run();
     if (PropertyBytes(copy) != PropertyBytes(doc.Timetable()))
         doc.Apply(TimetableEdit().SetProperties(std::move(copy)), QStringLiteral("基本ﾃﾞｰﾀの編集"));
+    // A run of the sheet counts as a change however it was closed: the document stays modified
+    // until it is saved, whatever is undone.
     doc.SetModifiedFlag(true);
 }

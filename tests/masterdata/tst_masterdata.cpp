@@ -408,8 +408,7 @@ private slots:
             CTrainAssortment types = f.T().m_TrainAssortment;
             types.ElementAt(3) = t;
             f.doc.Apply(TimetableEdit().SetLists(types, f.T().m_Destination), "setup");
-            f.doc.UndoStack()->clear();
-            f.doc.SetModifiedFlag(false);
+            f.doc.ResetTimetable(f.T()); // the setup is no step of the history
             f.original = f.T();
         }
         Modal<CAssortmentDlg> list([&](CAssortmentDlg* dlg) {
