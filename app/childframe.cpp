@@ -1,14 +1,14 @@
 #include "childframe.h"
 
-#include "docmanager.h"
+#include "frameowner.h"
 #include "veldendoc.h"
 #include "veldenview.h"
 
 #include <QCloseEvent>
 #include <QIcon>
 
-CChildFrame::CChildFrame(CVeldenDoc* doc, CDocManager* manager, QWidget* parent)
-    : QMdiSubWindow(parent), m_pDoc(doc), m_pManager(manager)
+CChildFrame::CChildFrame(CVeldenDoc* doc, CFrameOwner* owner, QWidget* parent)
+    : QMdiSubWindow(parent), m_pDoc(doc), m_pOwner(owner)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(QIcon(QStringLiteral(":/icons/qlm-32.png")));
@@ -19,11 +19,11 @@ CChildFrame::CChildFrame(CVeldenDoc* doc, CDocManager* manager, QWidget* parent)
 
 CChildFrame::~CChildFrame()
 {
-    // The view goes first: it may still look at the document, which the manager may delete.
+    // The view goes first: it may still look at the document, which the owner may delete.
     delete m_pView;
     m_pView = nullptr;
-    if (m_pManager)
-        m_pManager->FrameDestroyed(this);
+    if (m_pOwner)
+        m_pOwner->FrameDestroyed(this);
 }
 
 void CChildFrame::UpdateTitle(int number)
@@ -37,7 +37,7 @@ void CChildFrame::UpdateTitle(int number)
 
 void CChildFrame::closeEvent(QCloseEvent* event)
 {
-    if (m_pManager && !m_pManager->CanCloseFrame(this)) {
+    if (m_pOwner && !m_pOwner->CanCloseFrame(this)) {
         event->ignore();
         return;
     }

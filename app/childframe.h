@@ -2,7 +2,7 @@
 
 #include <QMdiSubWindow>
 
-class CDocManager;
+class CFrameOwner;
 class CVeldenDoc;
 class CVeldenView;
 
@@ -11,7 +11,8 @@ class CChildFrame : public QMdiSubWindow
 {
     Q_OBJECT
 public:
-    CChildFrame(CVeldenDoc* doc, CDocManager* manager, QWidget* parent = nullptr);
+    // owner is asked before the window closes and told when it is destroyed.
+    CChildFrame(CVeldenDoc* doc, CFrameOwner* owner, QWidget* parent = nullptr);
     ~CChildFrame() override;
 
     CVeldenDoc* GetDocument() const { return m_pDoc; }
@@ -26,6 +27,6 @@ protected:
 
 private:
     CVeldenDoc* m_pDoc;
-    CDocManager* m_pManager;
+    CFrameOwner* m_pOwner;
     CVeldenView* m_pView;
 };

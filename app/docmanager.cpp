@@ -116,7 +116,6 @@ CVeldenDoc* CDocManager::OnFileNew()
         return nullptr;
     }
     doc->SetTitle(QStringLiteral("QLM") + QString::number(++m_nUntitledCount));
-    doc->SetModifiedFlag(false);
     m_documents.append(doc);
     CreateFrame(doc);
     emit documentsChanged();
@@ -155,9 +154,6 @@ CVeldenDoc* CDocManager::OpenDocumentFile(const QString& path)
         Msg::Show(m_pDialogParent, error, Msg::AppTitle(), QMessageBox::Warning);
         return nullptr;
     }
-    doc->SetPathName(wanted);
-    doc->SetTitle(QFileInfo(wanted).fileName());
-    doc->SetModifiedFlag(false);
     m_documents.append(doc);
     CreateFrame(doc);
     AddToRecentFileList(wanted);
@@ -197,20 +193,18 @@ bool CDocManager::OnFileSaveAs(CVeldenDoc* doc)
 
 bool CDocManager::DoSave(CVeldenDoc* doc, const QString& path)
 {
+    // The document takes the path it was saved under, and counts as unmodified from there.
+    const QString absolute = QFileInfo(path).absoluteFilePath();
     QString error;
     bool saved;
     {
         WaitCursor wait;
-        saved = doc->OnSaveDocument(path, &error);
+        saved = doc->OnSaveDocument(absolute, &error);
     }
     if (!saved) {
         Msg::Show(m_pDialogParent, error, Msg::AppTitle(), QMessageBox::Warning);
         return false;
     }
-    const QString absolute = QFileInfo(path).absoluteFilePath();
-    doc->SetPathName(absolute);
-    doc->SetTitle(QFileInfo(absolute).fileName());
-    doc->SetModifiedFlag(false);
     AddToRecentFileList(absolute);
     return true;
 }
@@ -407,7 +401,8 @@ CChildFrame* CDocManager::CreateFrame(CVeldenDoc* doc)
 
 void CDocManager::PlaceNewFrame(CChildFrame* frame)
 {
-    // Cascaded like new windows of a classic MDI program, large enough for the grid's columns.
+    // Each new window sits a step below and right of the one before (eight steps, then back at
+    // the corner), large enough for the grid's columns.
     QSize area = m_pArea->viewport()->size();
     if (!m_pArea->isVisible()) // not laid out yet: estimate from the main window
         area = m_pArea->window()->size() - QSize(0, 120);

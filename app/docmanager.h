@@ -1,5 +1,7 @@
 #pragma once
 
+#include "frameowner.h"
+
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -16,10 +18,11 @@ class QWidget;
 // name when another entry has the same file name.
 QStringList RecentFileMenuNames(const QStringList& paths);
 
-// What the document template of a classic MDI program did: creates documents with their
-// windows, names untitled ones, opens, saves and closes them, asks before discarding changes,
-// keeps the recent-file list and opens further windows on a document.
-class CDocManager : public QObject
+// Keeps the open documents and their windows: creates documents with their windows, names
+// untitled ones, opens, saves and closes them, asks before discarding changes, keeps the
+// recent-file list and opens further windows on a document. Whether a document is modified is
+// the document's to say; the manager only asks it.
+class CDocManager : public QObject, public CFrameOwner
 {
     Q_OBJECT
 public:
@@ -79,11 +82,10 @@ public:
     void RemoveFromRecentFileList(const QString& path);
     void LoadRecentFiles();
 
-    // Called by a window that is about to close: may it? (It may unless it is the last window
-    // of a modified document and the user cancels.)
-    bool CanCloseFrame(CChildFrame* frame);
-    // Called by a window while it is destroyed.
-    void FrameDestroyed(CChildFrame* frame);
+    // CFrameOwner: a window may close unless it is the last window of a modified document and
+    // the user cancels.
+    bool CanCloseFrame(CChildFrame* frame) override;
+    void FrameDestroyed(CChildFrame* frame) override;
 
 signals:
     void recentFilesChanged();
