@@ -274,6 +274,23 @@ void CVeldenView::ShowRow(int row)
         verticalScrollBar()->setValue(cell.bottom() + 1 - client.height());
 }
 
+void CVeldenView::SetCurrentRow(int row)
+{
+    m_state.m_nCurRow = row;
+    OnUpdate();
+}
+
+void CVeldenView::SetCopySource(int row, bool cut)
+{
+    const int previous = m_state.m_nCopySrcRow;
+    m_state.m_nCopySrcRow = row;
+    m_state.m_bCutMark = cut;
+    for (int marked : {previous, row})
+        if (marked >= 1)
+            for (int c = 0; c < kColumnCount; ++c)
+                InvalidateCell(c, marked);
+}
+
 // ---- The in-place editor --------------------------------------------------------------------
 
 bool CVeldenView::CurrentTrainExists() const
@@ -458,12 +475,8 @@ void CVeldenView::keyPressEvent(QKeyEvent* event)
         }
         return;
     case Qt::Key_Escape:
-        if (m_state.m_nCopySrcRow != -1) {
-            const int row = m_state.m_nCopySrcRow;
-            m_state.m_nCopySrcRow = -1;
-            for (int c = 0; c < kColumnCount; ++c)
-                InvalidateCell(c, row);
-        }
+        if (m_state.m_nCopySrcRow != -1)
+            SetCopySource(-1, m_state.m_bCutMark);
         event->ignore();
         return;
     case Qt::Key_Left:

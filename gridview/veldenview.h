@@ -61,6 +61,11 @@ public:
 
     // Selects row (in the current column, or the first) and scrolls it into view.
     void ShowRow(int row);
+    // Makes row the current row, in the current column, and repaints the grid.
+    void SetCurrentRow(int row);
+    // Marks row as the copy source (-1: none), taken by Cut when cut; repaints the rows whose
+    // mark changes.
+    void SetCopySource(int row, bool cut);
 
     // Stores a value of the open editor into the edited train, by the rules of its column, as
     // one step of the cell edit. Text typed back to what the cell showed when the editor opened

@@ -18,27 +18,18 @@ RowContext ContextOf(CVeldenView& view)
     return RowContext{view.GetDocument(), &view.State()};
 }
 
-// Repaints every cell of a row, header cell included, so that the copy mark moves.
-void InvalidateRow(CVeldenView& view, int row)
-{
-    if (row < 1)
-        return;
-    for (int c = 0; c <= 10; ++c)
-        view.InvalidateCell(c, row);
-}
-
 void MarkRow(CVeldenView& view, bool cut)
 {
-    int previous = -1;
-    switch (MarkCopySource(view.Timetable(), view.State(), cut, &previous)) {
+    // The rules decide on a copy of the view's selection; the view then moves its mark.
+    GridState marked = view.State();
+    switch (MarkCopySource(view.Timetable(), marked, cut, nullptr)) {
     case MarkResult::NoSelection:
         Msg::Show(&view, RowText::NoCellSelected(), Msg::AppTitle(), QMessageBox::Warning);
         return;
     case MarkResult::Unchanged:
         return;
     case MarkResult::Done:
-        InvalidateRow(view, previous);
-        InvalidateRow(view, view.State().m_nCopySrcRow);
+        view.SetCopySource(marked.m_nCopySrcRow, marked.m_bCutMark);
         return;
     }
 }
@@ -93,12 +84,9 @@ void OnEditPaste(CVeldenView& view)
         // Unchanged: a cut pasted over itself; only the cut mark goes away.
         view.GetDocument()->Apply(std::move(edit), RowText::PasteStep());
         // The pasted train is the current row; a cut source is used up.
-        view.State().m_nCurRow = pastedRow;
-        if (cut) {
-            view.State().m_nCopySrcRow = -1;
-            view.State().m_bCutMark = false;
-        }
-        view.OnUpdate();
+        if (cut)
+            view.SetCopySource(-1, false);
+        view.SetCurrentRow(pastedRow);
         return;
     case PasteResult::TooManyTrains:
         Msg::Show(&view, RowText::TooManyTrains(), Msg::AppTitle(), QMessageBox::Warning);
