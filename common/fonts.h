@@ -4,8 +4,9 @@
 
 namespace Fonts {
 
-// Maps the Windows faces the program names ("ＭＳ Ｐゴシック" and its kin) to the IPA faces, so
-// that Japanese text renders in a Japanese face. Call once after the application object exists.
+// Maps the faces the program names ("ＭＳ Ｐゴシック" and its kin), which Debian does not carry,
+// to the IPA faces, so that Japanese text renders in a Japanese face. Call once after the
+// application object exists.
 void InstallSubstitutions();
 
 // The user interface face, "ＭＳ Ｐゴシック".

@@ -88,7 +88,7 @@ ScanResult Scan(QByteArrayView text, QByteArrayView format)
     int numbers = 0;
     int chars = 0;
     qsizetype pos = 0;
-    // Input running out before the first field gives -1, as the runtime library's EOF.
+    // Input running out before the first field gives -1: an empty text is not a wrong one.
     auto inputEnded = [&result] {
         if (result.count == 0)
             result.count = -1;

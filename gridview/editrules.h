@@ -42,10 +42,10 @@ void RestoreColumn(tagTRAININFO& t, const tagTRAININFO& from, int column);
 // and any other column get none.
 EditorSetup EditorFor(const tagTRAININFO& t, int column);
 
-// The fields a format of "%d", "%c" and literal characters reads from text, with the runtime
-// library's rules: "%d" skips leading blanks and takes an optional sign and digits (values
-// beyond int saturate), "%c" takes the very next character, a literal must match itself.
-// Returns the number of fields read, or -1 when the text ends before the first field.
+// The fields a format of "%d", "%c" and literal characters reads from text: "%d" skips leading
+// blanks and takes an optional sign and digits (values beyond int saturate), "%c" takes the very
+// next character, a literal must match itself. Reading stops at the first mismatch. Returns the
+// number of fields read, or -1 when the text ends before the first field.
 struct ScanResult
 {
     int count = 0;
@@ -64,12 +64,12 @@ struct ApplyResult
     bool beep = false;   // a value was out of range and replaced by its fallback
 };
 
-// Rule N, "%d%c": number 0..10000 (else 0, beep), suffix 'A'..'Z' with lower case raised
+// The train number, "%d%c": number 0..10000 (else 0, beep), suffix 'A'..'Z' with lower case raised
 // (else 'Z', beep). Both fields must be read.
 ApplyResult ApplyTrainNumber(tagTRAININFO& t, QByteArrayView text);
-// Rule T, "%d:%d": hours 0..23 (else 0, beep), then minutes 0..59 (else 0, beep).
+// The time, "%d:%d": hours 0..23 (else 0, beep), then minutes 0..59 (else 0, beep).
 ApplyResult ApplyTime(tagTRAININFO& t, QByteArrayView text);
-// Rule P, "%d": platform 0..99 (else 1, beep).
+// The platform, "%d": platform 0..99 (else 1, beep).
 ApplyResult ApplyPlatform(tagTRAININFO& t, QByteArrayView text);
 
 // Applies the encoded text of a text box to column c: the number columns by their rules, the

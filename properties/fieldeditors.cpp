@@ -126,7 +126,7 @@ CTimeFields::CTimeFields(QWidget* parent) : QWidget(parent)
     m_pHour->setRange(0, 23);
     m_pMinute->setRange(0, 59);
     for (QSpinBox* spin : {m_pHour, m_pMinute}) {
-        // The number changes by the arrows only, as in the original read-only edits.
+        // The numbers change by the arrows only, so the fields always hold a valid time.
         spin->findChild<QLineEdit*>()->setReadOnly(true);
         spin->setWrapping(false);
         spin->setMinimumWidth(spin->fontMetrics().horizontalAdvance(u'0') * 2 + 40);

@@ -53,8 +53,8 @@ private:
     quint32 m_original = 0;
 };
 
-// The platform number: two typed characters read with atoi's rules, and up/down arrows over
-// 0..99. A minus sign cannot be typed.
+// The platform number: two typed characters read as ParsePlatform reads them, and up/down
+// arrows over 0..99. A minus sign cannot be typed.
 class CPlatformEdit : public QAbstractSpinBox, public FieldEditor
 {
 public:

@@ -129,7 +129,7 @@ qint64 TakeTime(qint64 original, ShownTime shown, ShownTime now);
 
 // The platform number as its two-character edit shows it (a stored value above 99 shows 99).
 QString PlatformText(quint16 platform);
-// Reads the edit with atoi's rules on its first two characters: leading blanks, an optional
+// Reads the number at the start of the edit's first two characters: leading blanks, an optional
 // '+', then digits up to the first other character; no leading digits give 0. A minus sign is
 // refused (empty result): the field has no negative numbers.
 std::optional<quint16> ParsePlatform(const QString& text);
