@@ -81,4 +81,22 @@ TEST(Undo, ForcedModifiedLastsUntilSaved)
     EXPECT_FALSE(doc.IsModified());
 }
 
+TEST(Undo, AMarkedChangeStaysThroughUndoAndRedoUntilSaved)
+{
+    QTemporaryDir dir;
+    CVeldenDoc doc;
+    doc.OnNewDocument();
+    doc.Apply(TimetableEdit().InsertTrains(1, {Train(1)}), "insert");
+    doc.SetModifiedFlag(true);
+    doc.Undo(); // back to the loaded timetable, yet the mark stays
+    EXPECT_TRUE(doc.IsModified());
+    doc.Redo();
+    EXPECT_TRUE(doc.IsModified());
+    ASSERT_TRUE(doc.OnSaveDocument(dir.filePath("c.qlm")));
+    doc.Undo();
+    EXPECT_TRUE(doc.IsModified());
+    doc.Redo(); // back at the save: the mark went with it
+    EXPECT_FALSE(doc.IsModified());
+}
+
 } // namespace
