@@ -63,7 +63,6 @@ private slots:
     void aboutBox();
     void droppedFilesOpen();
     void startWithoutArguments();
-    void startWithMissingFileFails();
     void filesGoToTheRunningProgram();
 
 private:
@@ -610,22 +609,6 @@ void TestMainFrame::startWithoutArguments()
     QCOMPARE(app.MainFrame()->CurrentMenuId(), 129);
     QVERIFY(app.MainFrame()->isVisible());
     QCOMPARE(app.MainFrame()->windowTitle(), QStringLiteral("MARVO - QLM1[*]"));
-}
-
-void TestMainFrame::startWithMissingFileFails()
-{
-    QProcess marvo;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_pDir->path());
-    marvo.setProcessEnvironment(env);
-    const QString missing = m_pDir->filePath(QStringLiteral("missing.qlm"));
-    marvo.start(QStringLiteral(MARVO_BIN), {missing});
-    QVERIFY(marvo.waitForFinished(30000));
-    QCOMPARE(marvo.exitStatus(), QProcess::NormalExit);
-    QVERIFY(marvo.exitCode() != 0);
-    QVERIFY(
-        QString::fromUtf8(marvo.readAllStandardError()).contains(QStringLiteral("missing.qlm")));
 }
 
 void TestMainFrame::filesGoToTheRunningProgram()
