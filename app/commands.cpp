@@ -115,7 +115,7 @@ QList<CommandInfo> BuildTable()
          {QKeySequence(Qt::CTRL | Qt::Key_Delete)},
          {},
          {}},
-        {ID_HELP_FILE, QStringLiteral("ﾍﾙﾌﾟ(&H)..."), {}, {}, {}},
+        {ID_HELP_FILE, QStringLiteral("ﾍﾙﾌﾟ(&H)..."), {QKeySequence(Qt::Key_F1)}, {}, {}},
         {ID_PATTERNDIA,
          QStringLiteral("ﾊﾟﾀｰﾝﾀﾞｲﾔ(&N)..."),
          {},

@@ -5,6 +5,7 @@
 #include "childframe.h"
 #include "commands.h"
 #include "docmanager.h"
+#include "helpopener.h"
 #include "mastercommands.h"
 #include "messagepane.h"
 #include "messages.h"
@@ -14,12 +15,11 @@
 #include "veldenview.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
@@ -31,8 +31,6 @@
 #include <QUrl>
 
 namespace {
-
-CMainFrame::UrlOpener g_urlOpener = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
 
 // Separator marker in the menu tables.
 constexpr int kSeparator = 0;
@@ -67,6 +65,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
     m_pArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_pArea);
     m_pDocManager = new CDocManager(m_pArea, this, this);
+    m_pHelpOpener = new CHelpOpener(this);
 
     CreateActions();
     CreateMenus();
@@ -125,7 +124,7 @@ void CMainFrame::CreateActions()
         CAboutDlg dialog(this);
         dialog.exec();
     });
-    on(ID_HELP_FILE, [this] { OnHelp(); });
+    on(ID_HELP_FILE, [this] { m_pHelpOpener->OnHelp(QApplication::focusWidget()); });
     on(ID_WINDOW_NEW, [this] { m_pDocManager->OnWindowNew(); });
     on(ID_WINDOW_CASCADE, [this] { m_pDocManager->OnWindowCascade(); });
     on(ID_WINDOW_TILE_HORZ, [this] { m_pDocManager->OnWindowTile(); });
@@ -435,35 +434,6 @@ void CMainFrame::changeEvent(QEvent* event)
         windowTitle() != TitleFor(m_pDocManager->ActiveFrame()))
         UpdateTitle();
     QMainWindow::changeEvent(event);
-}
-
-QString CMainFrame::HelpFileName()
-{
-    return QStringLiteral("MARVO.CHM");
-}
-
-QString CMainFrame::HelpFailedText(const QString& fileName)
-{
-    return QStringLiteral(
-               "ヘルプファイル %1 が開けません｡ ディスク上にファイルがあるか確認して下さい｡")
-        .arg(fileName);
-}
-
-void CMainFrame::SetUrlOpener(UrlOpener opener)
-{
-    g_urlOpener = opener
-                      ? std::move(opener)
-                      : UrlOpener([](const QUrl& url) { return QDesktopServices::openUrl(url); });
-}
-
-void CMainFrame::OnHelp()
-{
-    // The help file is looked up by name in the current directory, as the shell would.
-    const QString name = HelpFileName();
-    const QFileInfo info(QDir::current().filePath(name));
-    if (info.isFile() && g_urlOpener(QUrl::fromLocalFile(info.absoluteFilePath())))
-        return;
-    Msg::Show(this, HelpFailedText(name), Msg::AppTitle(), QMessageBox::Warning);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)

@@ -4,10 +4,9 @@
 #include <QList>
 #include <QMainWindow>
 
-#include <functional>
-
 class CChildFrame;
 class CDocManager;
+class CHelpOpener;
 class CMessagePane;
 class CVeldenView;
 class QAction;
@@ -15,7 +14,6 @@ class QLabel;
 class QMdiArea;
 class QMenu;
 class QToolBar;
-class QUrl;
 
 // The main window: the document windows in an MDI area, the menus (one set while no document
 // window is open, another while one is), two tool bars and the status bar.
@@ -40,14 +38,8 @@ public:
     CMessagePane* MessagePane() const { return m_pMessagePane; }
     QList<QLabel*> IndicatorPanes() const { return m_indicators; }
 
-    // Help: opens the help file from the current directory, or tells why it cannot.
-    void OnHelp();
-    // The help file's name, and the message shown when it cannot be opened.
-    static QString HelpFileName();
-    static QString HelpFailedText(const QString& fileName);
-    // Test seam: what opens a file with the desktop's viewer.
-    using UrlOpener = std::function<bool(const QUrl&)>;
-    static void SetUrlOpener(UrlOpener opener);
+    // Help, from the menu and F1.
+    CHelpOpener* HelpOpener() const { return m_pHelpOpener; }
 
     // Refreshes enabled states, menus and the title after the active window changed.
     void UpdateFrame();
@@ -78,6 +70,7 @@ private:
 
     QMdiArea* m_pArea = nullptr;
     CDocManager* m_pDocManager = nullptr;
+    CHelpOpener* m_pHelpOpener = nullptr;
     QHash<int, QAction*> m_actions;
     QList<QMenu*> m_menus128;
     QList<QMenu*> m_menus129;

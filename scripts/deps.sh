@@ -8,6 +8,7 @@ packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic
   libgtest-dev libgmock-dev libbenchmark-dev
+  dpkg-dev file  # the Debian package: dpkg-shlibdeps works out its library dependencies
 )
 if [ "${MARVO_WITH_FUZZ:-0}" = 1 ]; then
   packages+=(clang libclang-rt-14-dev)

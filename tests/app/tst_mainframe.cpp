@@ -7,6 +7,7 @@
 #include "docmanager.h"
 #include "editfield.h"
 #include "fonts.h"
+#include "helpopener.h"
 #include "instanceserver.h"
 #include "mainframe.h"
 #include "markers.h"
@@ -27,6 +28,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
 #include <QUndoStack>
@@ -54,12 +56,13 @@ private slots:
     void acceleratorsReachCommands();
     void help_data();
     void help();
+    void helpFollowsTheFocus_data();
+    void helpFollowsTheFocus();
     void versionLine_data();
     void versionLine();
     void aboutBox();
     void droppedFilesOpen();
     void startWithoutArguments();
-    void startWithMissingFileFails();
     void filesGoToTheRunningProgram();
 
 private:
@@ -108,7 +111,8 @@ void TestMainFrame::cleanup()
     delete m_pFrame;
     m_pFrame = nullptr;
     delete m_pDir;
-    CMainFrame::SetUrlOpener({});
+    CHelpOpener::SetUrlOpener({});
+    CHelpOpener::SetManualDirs({});
 }
 
 void TestMainFrame::menuSets()
@@ -399,45 +403,121 @@ void TestMainFrame::acceleratorsReachCommands()
 
 void TestMainFrame::help_data()
 {
-    QTest::addColumn<bool>("fileThere");
+    QTest::addColumn<bool>("chmThere");
+    QTest::addColumn<bool>("manualThere");
     QTest::addColumn<bool>("viewerOpens");
-    QTest::addColumn<bool>("complains");
-    QTest::newRow("no file") << false << true << true;
-    QTest::newRow("no viewer") << true << false << true;
-    QTest::newRow("opens") << true << true << false;
+    QTest::addColumn<QString>("opens");   // the file opened, relative to the temporary folder
+    QTest::addColumn<QString>("message"); // the warning's text, with %1 for that folder
+    const QString chmFailed = QStringLiteral(
+        "ヘルプファイル MARVO.CHM が開けません｡ ディスク上にファイルがあるか確認して下さい｡");
+    QTest::newRow("help file") << true << true << true << "MARVO.CHM" << QString();
+    QTest::newRow("help file, no viewer") << true << true << false << "MARVO.CHM" << chmFailed;
+    QTest::newRow("manual") << false << true << true << "manual/index.html" << QString();
+    QTest::newRow("manual, no browser")
+        << false << true << false << "manual/index.html"
+        << "ブラウザを起動できませんでした｡ マニュアルは次の場所にあります:\n%1/manual/index.html";
+    QTest::newRow("neither") << false << false << true << QString()
+                             << "ヘルプファイル MARVO.CHM もマニュアルも見つかりません｡ "
+                                "マニュアルは次の場所に置かれます:\n%1/manual";
 }
 
 void TestMainFrame::help()
 {
-    QFETCH(bool, fileThere);
+    QFETCH(bool, chmThere);
+    QFETCH(bool, manualThere);
     QFETCH(bool, viewerOpens);
-    QFETCH(bool, complains);
+    QFETCH(QString, opens);
+    QFETCH(QString, message);
     MessageRecorder messages;
     QList<QUrl> opened;
-    CMainFrame::SetUrlOpener([&](const QUrl& url) {
+    CHelpOpener::SetUrlOpener([&](const QUrl& url) {
         opened << url;
         return viewerOpens;
     });
-    if (fileThere) {
-        QFile file(m_pDir->filePath(QStringLiteral("MARVO.CHM")));
+    const QDir dir(m_pDir->path());
+    CHelpOpener::SetManualDirs({dir.filePath(QStringLiteral("manual"))});
+    if (chmThere) {
+        QFile file(dir.filePath(QStringLiteral("MARVO.CHM")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    if (manualThere) {
+        QVERIFY(dir.mkpath(QStringLiteral("manual")));
+        QFile file(dir.filePath(QStringLiteral("manual/index.html")));
         QVERIFY(file.open(QIODevice::WriteOnly));
     }
     const QString old = QDir::currentPath();
-    QDir::setCurrent(m_pDir->path());
+    QDir::setCurrent(dir.path());
     m_pFrame->Action(ID_HELP_FILE)->trigger();
     QDir::setCurrent(old);
 
-    QCOMPARE(opened.size(), fileThere ? 1 : 0);
-    if (fileThere)
-        QCOMPARE(opened.constFirst().toLocalFile(), QDir(m_pDir->path()).filePath("MARVO.CHM"));
-    QCOMPARE(messages.records.size(), complains ? 1 : 0);
-    if (complains) {
+    QCOMPARE(opened.size(), opens.isEmpty() ? 0 : 1);
+    if (!opens.isEmpty())
+        QCOMPARE(opened.constFirst().toLocalFile(), dir.filePath(opens));
+    QCOMPARE(messages.records.size(), message.isEmpty() ? 0 : 1);
+    if (!message.isEmpty()) {
         QCOMPARE(messages.records.constFirst().text,
-                 QStringLiteral("ヘルプファイル MARVO.CHM が開けません｡ "
-                                "ディスク上にファイルがあるか確認して下さい｡"));
+                 QString(message).replace(QStringLiteral("%1"), dir.path()));
         QCOMPARE(messages.records.constFirst().caption, QStringLiteral("MARVO"));
         QCOMPARE(messages.records.constFirst().icon, QMessageBox::Warning);
     }
+}
+
+void TestMainFrame::helpFollowsTheFocus_data()
+{
+    QTest::addColumn<int>("command"); // opens the window; 0: F1 in the grid
+    QTest::addColumn<int>("tab");     // the sheet's page shown, -1 for none
+    QTest::addColumn<QString>("page");
+    QTest::newRow("grid") << 0 << -1 << "grid.html";
+    QTest::newRow("insert") << int(ID_EDIT_INSERT) << -1 << "rows.html#insert";
+    QTest::newRow("types") << int(ID_EDIT_ASSORTMENT) << -1 << "masterdata.html#types";
+    QTest::newRow("advanced page") << int(ID_EDIT_BASICDATA) << 2 << "prop-advanced.html";
+}
+
+void TestMainFrame::helpFollowsTheFocus()
+{
+    // F1 in a dialog opens the manual of the sources (this test runs from the build) at the
+    // page about that dialog.
+    QFETCH(int, command);
+    QFETCH(int, tab);
+    QFETCH(QString, page);
+    MessageRecorder messages;
+    QList<QUrl> opened;
+    CHelpOpener::SetUrlOpener([&](const QUrl& url) {
+        opened << url;
+        return true;
+    });
+    CHelpOpener::SetManualDirs({});
+    m_pFrame->DocManager()->OnFileNew();
+    CVeldenView* view = m_pFrame->ActiveView();
+    view->setFocus();
+    view->SelectCell(1, 1);
+    auto pressF1 = [](QWidget* widget) {
+        QTest::keyPress(widget, Qt::Key_F1);
+        QCoreApplication::processEvents();
+        QTest::keyRelease(widget, Qt::Key_F1);
+    };
+    if (command == 0) {
+        pressF1(view);
+    } else {
+        QTimer::singleShot(0, this, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog);
+            if (tab >= 0)
+                dialog->findChild<QTabWidget*>()->setCurrentIndex(tab);
+            pressF1(dialog->focusWidget() ? dialog->focusWidget() : dialog);
+            dialog->close();
+        });
+        m_pFrame->Action(command)->trigger();
+    }
+    QCOMPARE(messages.records.size(), 0);
+    QCOMPARE(opened.size(), 1);
+    const QFileInfo file(opened.constFirst().toLocalFile());
+    QCOMPARE(file.absolutePath(), CHelpOpener::FindManual());
+    QVERIFY(file.isFile());
+    QString shown = file.fileName();
+    if (opened.constFirst().hasFragment())
+        shown += QLatin1Char('#') + opened.constFirst().fragment();
+    QCOMPARE(shown, page);
 }
 
 void TestMainFrame::versionLine_data()
@@ -529,22 +609,6 @@ void TestMainFrame::startWithoutArguments()
     QCOMPARE(app.MainFrame()->CurrentMenuId(), 129);
     QVERIFY(app.MainFrame()->isVisible());
     QCOMPARE(app.MainFrame()->windowTitle(), QStringLiteral("MARVO - QLM1[*]"));
-}
-
-void TestMainFrame::startWithMissingFileFails()
-{
-    QProcess marvo;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_pDir->path());
-    marvo.setProcessEnvironment(env);
-    const QString missing = m_pDir->filePath(QStringLiteral("missing.qlm"));
-    marvo.start(QStringLiteral(MARVO_BIN), {missing});
-    QVERIFY(marvo.waitForFinished(30000));
-    QCOMPARE(marvo.exitStatus(), QProcess::NormalExit);
-    QVERIFY(marvo.exitCode() != 0);
-    QVERIFY(
-        QString::fromUtf8(marvo.readAllStandardError()).contains(QStringLiteral("missing.qlm")));
 }
 
 void TestMainFrame::filesGoToTheRunningProgram()
