@@ -137,8 +137,8 @@ struct ReadResult
 // Makes trains of rows in the text form's column order. A first non-blank row whose first cell is
 // the header "列車番号" is the header line and is skipped; rows with no text at all are skipped;
 // missing trailing cells are empty. Times may carry seconds of 00 (7:12:00), as spreadsheets
-// write them. Types and destinations are found by name (the main name,
-// then the English one). All or nothing: with any problem no train is returned.
+// write them. Types and destinations are found by name (the main name, then the English one).
+// All or nothing: with any problem no train is returned.
 ReadResult ReadTrains(const QList<Record>& records, const CQLMDoc& doc,
                       const ReadOptions& options = {});
 // SplitTabText, then ReadTrains.
