@@ -35,10 +35,9 @@ CTableProblemDlg::CTableProblemDlg(const TrainText::ReadResult& read, bool offer
     auto* intro = new QLabel(QStringLiteral("次の問題があるため貼り付けできません:"));
     m_pList = new QListWidget;
     m_pList->setObjectName(QStringLiteral("problems"));
-    for (const TrainText::Problem& problem : read.problems)
-        m_pList->addItem(problem.Japanese());
+    m_pList->addItems(TrainText::ProblemLines(read.problems, true));
     // Room for a handful of lines; more scroll.
-    const int rows = std::min<int>(static_cast<int>(read.problems.size()), 12);
+    const int rows = std::min<int>(m_pList->count(), 12);
     m_pList->setMinimumWidth(420);
     m_pList->setMinimumHeight(m_pList->sizeHintForRow(0) * std::max(rows, 3) +
                               2 * m_pList->frameWidth());

@@ -167,9 +167,14 @@ QString FileError::English() const
         return QStringLiteral("cannot write: ") + EnglishReason(code) +
                QStringLiteral("; the old file is unchanged");
     case Kind::Create:
+        return QStringLiteral("cannot write: ") + (code != 0 ? EnglishReason(code) : qtMessage) +
+               QStringLiteral("; the old file is unchanged");
     case Kind::Commit:
         return QStringLiteral("cannot write: ") + qtMessage +
                QStringLiteral("; the old file is unchanged");
+    case Kind::SyncFolder:
+        return QStringLiteral("written, but its folder could not be synced: ") +
+               EnglishReason(code) + QStringLiteral("; the new file may not survive a power cut");
     }
     return QString();
 }
@@ -202,10 +207,19 @@ QString FileError::Japanese() const
     case Kind::Write:
         return JapaneseReason(code) + QStringLiteral("\n元のファイルは変更されていません。");
     case Kind::Create:
-        return QStringLiteral("ファイルを作成できません (") + qtMessage + QStringLiteral(")。");
+        // The temporary file goes beside the old one: a missing folder is the usual cause.
+        if (code == ENOENT || code == ENOTDIR)
+            return QStringLiteral("保存先のフォルダーがありません。");
+        return (code != 0 ? JapaneseReason(code)
+                          : QStringLiteral("一時ファイルを作成できません。")) +
+               QStringLiteral("\n元のファイルは変更されていません。");
     case Kind::Commit:
         return QStringLiteral("一時ファイルで元のファイルを置き換えられません (") + qtMessage +
                QStringLiteral(")。\n元のファイルは変更されていません。");
+    case Kind::SyncFolder:
+        return QStringLiteral("ファイルは書き込みましたが、フォルダーを同期できません。\n") +
+               JapaneseReason(code) +
+               QStringLiteral("\n電源が切れると新しい内容が失われることがあります。");
     }
     return QString();
 }
@@ -277,19 +291,32 @@ bool ReadFile(const QString& path, Content content, QByteArray* bytes, FileError
 bool WriteFile(const QString& path, const QByteArray& bytes, FileError* error)
 {
     FileError e;
-    QSaveFile file(path);
-    auto fail = [&](FileError::Kind kind, int code) {
+    auto report = [&](FileError::Kind kind, int code) {
         e.kind = kind;
         e.code = code;
-        if (code == 0)
-            e.qtMessage = file.errorString();
-        file.cancelWriting();
         if (error)
             *error = e;
         return false;
     };
+    // Replacing a pipe, device or socket with a regular file would break whatever uses it, and
+    // the user meant to write into it, not over it. A link is followed: its target is checked
+    // here, and replaced below.
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) == 0 && !S_ISREG(st.st_mode))
+        return report(FileError::Kind::NotRegular, static_cast<int>(st.st_mode & S_IFMT));
+
+    QSaveFile file(path);
+    auto fail = [&](FileError::Kind kind, int code) {
+        if (code == 0)
+            e.qtMessage = file.errorString();
+        file.cancelWriting();
+        return report(kind, code);
+    };
+    if (const int code = Fault(Step::Create, path))
+        return fail(FileError::Kind::Create, code);
+    errno = 0;
     if (!file.open(QIODevice::WriteOnly))
-        return fail(FileError::Kind::Create, 0);
+        return fail(FileError::Kind::Create, errno); // the failed open() leaves its errno
     // The bytes go straight to the temporary file's descriptor: QSaveFile buffers small writes
     // until commit(), and a commit() that fails to flush the buffer still renames the short
     // file over the old one. Writing and syncing here checks every step before the rename.
@@ -303,12 +330,21 @@ bool WriteFile(const QString& path, const QByteArray& bytes, FileError* error)
     if (::fsync(fd) != 0)
         return fail(FileError::Kind::Write, errno);
     if (!file.commit()) {
-        e.kind = FileError::Kind::Commit;
         e.qtMessage = file.errorString();
-        if (error)
-            *error = e;
-        return false;
+        return report(FileError::Kind::Commit, 0);
     }
+    // The rename lives in the folder, which has to reach the disk too, or a power cut can bring
+    // back the old name. The folder is the link target's when path is a link.
+    if (const int code = Fault(Step::SyncFolder, path))
+        return report(FileError::Kind::SyncFolder, code);
+    const QString target = QFileInfo(path).canonicalFilePath();
+    const QString folder = QFileInfo(target.isEmpty() ? path : target).absolutePath();
+    Descriptor dir{
+        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
+    // A folder that cannot be opened for reading, or a file system that does not sync folders
+    // (EINVAL), leaves nothing more to do.
+    if (dir.fd >= 0 && ::fsync(dir.fd) != 0 && errno != EINVAL)
+        return report(FileError::Kind::SyncFolder, errno);
     return true;
 }
 

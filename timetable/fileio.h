@@ -10,7 +10,9 @@
 // Reading and writing whole files safely. A file is read only when it is a regular file of a
 // sane size, in a bounded loop that notices a file shrinking under it; a timetable's magic is
 // checked before anything else is read. A file is replaced in one step (temporary file, write,
-// sync, rename), and any failure on the way leaves the old file as it was.
+// sync, rename, sync of the folder), and any failure before the rename leaves the old file as
+// it was. Only a regular file (or a symbolic link to one, whose target is replaced) is ever
+// replaced: a pipe, device or socket in its place is refused before anything is written.
 namespace FileIo {
 
 // Larger inputs are refused before they are read. A timetable at the format's collection limits
@@ -32,14 +34,15 @@ struct FileError
     {
         None,
         Open,         // the file could not be opened (code says why)
-        NotRegular,   // a directory, device, pipe or socket
+        NotRegular,   // a directory, device, pipe or socket (reading, or in the output's place)
         TooLarge,     // more than kMaxFileSize bytes
         NotTimetable, // too short for the magic, or the wrong magic (load says which)
         Read,         // a read failed (code)
         Changed,      // the file shrank or grew while it was read
-        Create,       // the temporary file could not be created (qtMessage)
+        Create,       // the temporary file could not be created (code, else qtMessage)
         Write,        // writing or syncing the temporary file failed (code)
         Commit,       // the temporary file could not replace the old one (qtMessage)
+        SyncFolder,   // the new file is in place, but its folder could not be synced (code)
     };
     Kind kind = Kind::None;
     int code = 0;      // errno of the failing call, when there is one
@@ -58,15 +61,17 @@ struct FileError
 bool ReadFile(const QString& path, Content content, QByteArray* bytes, FileError* error);
 
 // Replaces the file at path with bytes in one step. False and *error on failure; the file at
-// path is then as it was.
+// path is then as it was, except after SyncFolder, when it holds the new bytes.
 bool WriteFile(const QString& path, const QByteArray& bytes, FileError* error);
 
 // Test seam: the steps a hook can make fail.
 enum class Step
 {
-    Read,  // after stat (and the magic), before the bytes are read
-    Write, // before the bytes are written to the temporary file
-    Sync,  // before the temporary file is synced to disk
+    Read,       // after stat (and the magic), before the bytes are read
+    Create,     // before the temporary file is created
+    Write,      // before the bytes are written to the temporary file
+    Sync,       // before the temporary file is synced to disk
+    SyncFolder, // after the rename, before the folder is synced
 };
 // Called before each step with the path being read or written; a non-zero return makes the
 // step fail with that errno. A Read hook may also change the file, e.g. shorten it.

@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <optional>
 
 namespace TrainText {
@@ -15,9 +16,6 @@ namespace {
 const char* const kHeaders[kColumnCount] = {"列車番号",  "列車種別", "列車名",   "列車名(英)",
                                             "発車時刻",  "行先",     "発車番線", "案内",
                                             "運転･運休", "補足"};
-const char* const kEnglish[kColumnCount] = {
-    "train number", "train type", "train name", "train name (English)", "departure time",
-    "destination",  "platform",   "guidance",   "running/cancelled",    "supplement"};
 
 constexpr int kNumberColumn = 1;
 constexpr int kTypeColumn = 2;
@@ -171,9 +169,12 @@ std::optional<quint16> ParseNumber(QStringView s)
     return v;
 }
 
-// "H:MM" (or "H:M"), hours not reduced modulo 24; minutes of 60 or more are no time.
+// "H:MM" (or "H:M"), hours not reduced modulo 24; minutes of 60 or more are no time. Seconds
+// of "00" are taken too: a spreadsheet that read the column as times writes them as H:MM:SS.
 std::optional<quint16> ParseTime(QStringView s)
 {
+    if (s.count(QLatin1Char(':')) == 2 && s.endsWith(QLatin1StringView(":00")))
+        s.chop(3);
     qsizetype end = 0;
     const std::optional<quint16> h = ParseDigits(s, &end);
     if (!h || end >= s.size() || s[end] != QLatin1Char(':'))
@@ -187,23 +188,38 @@ std::optional<quint16> ParseTime(QStringView s)
     return static_cast<quint16>(*h * 60 + *m);
 }
 
+// A time as a spreadsheet writes a time value: with seconds, or with AM/PM. Such a column was
+// read as times, not as text, and the message says how to keep it as text.
+bool IsSpreadsheetTime(const QString& s)
+{
+    if (s.count(QLatin1Char(':')) == 2)
+        return true;
+    for (const char* mark : {"AM", "PM", "午前", "午後"})
+        if (s.contains(QString::fromUtf8(mark), Qt::CaseInsensitive))
+            return true;
+    return false;
+}
+
+// "0x0A"
+QString HexByte(qint64 byte)
+{
+    return QStringLiteral("0x") +
+           QString::number(byte & 0xFF, 16).rightJustified(2, QLatin1Char('0')).toUpper();
+}
+
 QString Clip(const QString& text)
 {
     constexpr qsizetype kShown = 40;
     return text.size() > kShown ? text.first(kShown) + QChar(0x2026) : text;
 }
 
-QString Quote(const QString& cell, QChar separator)
+QString Quote(const QString& cell, QChar separator, bool always)
 {
-    bool needs = false;
-    for (QChar c : cell) {
-        if (c == separator || c == QLatin1Char('"') || c == QLatin1Char('\r') ||
-            c == QLatin1Char('\n')) {
-            needs = true;
-            break;
-        }
-    }
-    if (!needs)
+    const auto special = [separator](QChar c) {
+        return c == separator || c == QLatin1Char('"') || c == QLatin1Char('\r') ||
+               c == QLatin1Char('\n');
+    };
+    if (!always && std::none_of(cell.begin(), cell.end(), special))
         return cell;
     QString quoted = cell;
     quoted.replace(QLatin1Char('"'), QLatin1StringView("\"\""));
@@ -220,7 +236,7 @@ qsizetype CellChars(const Table& table)
     return n + table.size();
 }
 
-QString Join(const Table& table, QChar separator)
+QString Join(const Table& table, QChar separator, bool quoteAll)
 {
     QString text;
     text.reserve(CellChars(table) + 64);
@@ -228,7 +244,7 @@ QString Join(const Table& table, QChar separator)
         for (qsizetype c = 0; c < row.size(); ++c) {
             if (c > 0)
                 text += separator;
-            text += Quote(row[c], separator);
+            text += Quote(row[c], separator, quoteAll);
         }
         text += QLatin1StringView("\r\n");
     }
@@ -352,42 +368,67 @@ public:
     void Read(const Record& record, const tagTRAININFO* hint, tagTRAININFO* t)
     {
         m_line = record.line;
+        // A NUL would end the text in the file and cut off the rest on the next read; a cell
+        // holding one is refused whatever its column, and read no further.
+        quint32 withNul = 0;
+        for (int c = kFirstColumn; c <= kLastColumn && c <= record.cells.size(); ++c) {
+            if (record.cells[c - 1].contains(QChar(0))) {
+                Add(Problem::Kind::HasNul, c);
+                withNul |= 1u << c;
+            }
+        }
         const auto cell = [&](int column) -> QString {
             return column <= record.cells.size() ? record.cells[column - 1] : QString();
         };
+        const auto readable = [&](int column) { return (withNul & (1u << column)) == 0; };
         for (qsizetype c = kColumnCount; c < record.cells.size(); ++c) {
             if (!record.cells[c].isEmpty()) {
                 Add(Problem::Kind::ExtraColumn, static_cast<int>(c) + 1, {}, kColumnCount);
                 break;
             }
         }
-        ReadNumber(cell(kNumberColumn), t);
-        t->wAssortment = Lookup(cell(kTypeColumn), kTypeColumn, m_typeNames, m_typeNamesEn,
-                                hint ? hint->wAssortment : 0, &m_result->unknownTypes);
-        ReadText(cell(3), 3, hint ? &hint->strName : nullptr, &t->strName);
-        ReadText(cell(4), 4, hint ? &hint->strNameEn : nullptr, &t->strNameEn);
-        const QString time = cell(kTimeColumn).trimmed();
-        if (const std::optional<quint16> v = ParseTime(time))
-            t->wTime = *v;
-        else
-            Add(Problem::Kind::NotTime, kTimeColumn, time);
-        t->wDestination =
-            Lookup(cell(kDestinationColumn), kDestinationColumn, m_destNames, m_destNamesEn,
-                   hint ? hint->wDestination : 0, &m_result->unknownDestinations);
-        const QString platform = cell(kPlatformColumn).trimmed();
-        if (const std::optional<quint16> v = ParseNumber(platform))
-            t->wPlatform = *v;
-        else
-            Add(Problem::Kind::NotPlatform, kPlatformColumn, platform);
-        ReadText(cell(8), 8, hint ? &hint->strGuide : nullptr, &t->strGuide);
-        const QString running = cell(kRunningColumn).trimmed();
-        if (running.isEmpty() || running == NoRunningValue())
-            t->wReserved = 0;
-        else if (const std::optional<quint16> v = ParseNumber(running))
-            t->wReserved = *v;
-        else
-            Add(Problem::Kind::NotRunning, kRunningColumn, running);
-        ReadText(cell(10), 10, hint ? &hint->strNote : nullptr, &t->strNote);
+        if (readable(kNumberColumn))
+            ReadNumber(cell(kNumberColumn), t);
+        if (readable(kTypeColumn))
+            t->wAssortment = Lookup(cell(kTypeColumn), kTypeColumn, m_typeNames, m_typeNamesEn,
+                                    hint ? hint->wAssortment : 0, &m_result->unknownTypes);
+        if (readable(3))
+            ReadText(cell(3), 3, hint ? &hint->strName : nullptr, &t->strName);
+        if (readable(4))
+            ReadText(cell(4), 4, hint ? &hint->strNameEn : nullptr, &t->strNameEn);
+        if (readable(kTimeColumn)) {
+            const QString time = cell(kTimeColumn).trimmed();
+            if (const std::optional<quint16> v = ParseTime(time))
+                t->wTime = *v;
+            else
+                Add(IsSpreadsheetTime(time) ? Problem::Kind::SpreadsheetTime
+                                            : Problem::Kind::NotTime,
+                    kTimeColumn, time);
+        }
+        if (readable(kDestinationColumn))
+            t->wDestination =
+                Lookup(cell(kDestinationColumn), kDestinationColumn, m_destNames, m_destNamesEn,
+                       hint ? hint->wDestination : 0, &m_result->unknownDestinations);
+        if (readable(kPlatformColumn)) {
+            const QString platform = cell(kPlatformColumn).trimmed();
+            if (const std::optional<quint16> v = ParseNumber(platform))
+                t->wPlatform = *v;
+            else
+                Add(Problem::Kind::NotPlatform, kPlatformColumn, platform);
+        }
+        if (readable(8))
+            ReadText(cell(8), 8, hint ? &hint->strGuide : nullptr, &t->strGuide);
+        if (readable(kRunningColumn)) {
+            const QString running = cell(kRunningColumn).trimmed();
+            if (running.isEmpty() || running == NoRunningValue())
+                t->wReserved = 0;
+            else if (const std::optional<quint16> v = ParseNumber(running))
+                t->wReserved = *v;
+            else
+                Add(Problem::Kind::NotRunning, kRunningColumn, running);
+        }
+        if (readable(10))
+            ReadText(cell(10), 10, hint ? &hint->strNote : nullptr, &t->strNote);
     }
 
     void Add(Problem::Kind kind, int column, const QString& text = {}, qint64 number = 0)
@@ -460,12 +501,91 @@ private:
     int m_line = 0;
 };
 
+// The column by its number and, within the text form, by its heading: "column 5 (発車時刻)".
 QString ColumnName(int column, bool japanese)
 {
-    if (column >= kFirstColumn && column <= kLastColumn)
-        return japanese ? Header(column) : EnglishName(column);
-    return japanese ? QStringLiteral("%1列目").arg(column)
-                    : QStringLiteral("column %1").arg(column);
+    const QString number =
+        japanese ? QStringLiteral("%1列目").arg(column) : QStringLiteral("column %1").arg(column);
+    if (column < kFirstColumn || column > kLastColumn)
+        return number;
+    return japanese ? number + QStringLiteral("（") + Header(column) + QStringLiteral("）")
+                    : number + QStringLiteral(" (") + Header(column) + QLatin1Char(')');
+}
+
+// The offset of the first byte that is not part of well-formed UTF-8 (no overlong forms, no
+// surrogates, nothing beyond U+10FFFF), or -1.
+qsizetype FirstNonUtf8(QByteArrayView bytes)
+{
+    const qsizetype n = bytes.size();
+    qsizetype i = 0;
+    while (i < n) {
+        const auto lead = static_cast<quint8>(bytes[i]);
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        int extra = 0;
+        quint8 low = 0x80; // the range of the second byte
+        quint8 high = 0xBF;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            extra = 1;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            extra = 2;
+            low = lead == 0xE0 ? 0xA0 : 0x80;
+            high = lead == 0xED ? 0x9F : 0xBF;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            extra = 3;
+            low = lead == 0xF0 ? 0x90 : 0x80;
+            high = lead == 0xF4 ? 0x8F : 0xBF;
+        } else {
+            return i;
+        }
+        for (int k = 1; k <= extra; ++k) {
+            if (i + k >= n)
+                return i;
+            const auto b = static_cast<quint8>(bytes[i + k]);
+            if (b < (k == 1 ? low : 0x80) || b > (k == 1 ? high : 0xBF))
+                return i;
+        }
+        i += extra + 1;
+    }
+    return -1;
+}
+
+// The line and column at the end of CSV text, counted as SplitCsv counts them.
+void CsvPosition(QStringView text, int* line, int* column)
+{
+    *line = 1;
+    *column = 1;
+    bool quoted = false;
+    bool fieldStart = true;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (quoted) {
+            if (c == QLatin1Char('"')) {
+                if (i + 1 < text.size() && text[i + 1] == QLatin1Char('"'))
+                    ++i;
+                else
+                    quoted = false;
+            }
+            continue;
+        }
+        if (c == QLatin1Char('"') && fieldStart) {
+            quoted = true;
+            fieldStart = false;
+        } else if (c == QLatin1Char(',')) {
+            ++*column;
+            fieldStart = true;
+        } else if (IsLineEnd(c)) {
+            if (c == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))
+                ++i;
+            ++*line;
+            *column = 1;
+            fieldStart = true;
+        } else {
+            fieldStart = false;
+        }
+    }
 }
 
 } // namespace
@@ -475,13 +595,6 @@ QString Header(int column)
     if (column < kFirstColumn || column > kLastColumn)
         return {};
     return QString::fromUtf8(kHeaders[column - kFirstColumn]);
-}
-
-QString EnglishName(int column)
-{
-    if (column < kFirstColumn || column > kLastColumn)
-        return {};
-    return QString::fromLatin1(kEnglish[column - kFirstColumn]);
 }
 
 QString Cell(const CQLMDoc& doc, const tagTRAININFO& t, int column)
@@ -550,12 +663,12 @@ Table TrainTable(const CQLMDoc& doc, int firstRow, int lastRow)
 
 QString ToTabText(const Table& table)
 {
-    return Join(table, QLatin1Char('\t'));
+    return Join(table, QLatin1Char('\t'), false);
 }
 
 QString ToCsv(const Table& table)
 {
-    return Join(table, QLatin1Char(','));
+    return Join(table, QLatin1Char(','), true);
 }
 
 QByteArray ToCsvFile(const Table& table)
@@ -571,9 +684,11 @@ QString ToHtml(const Table& table)
     for (qsizetype r = 0; r < table.size(); ++r) {
         html += QLatin1StringView("<tr>");
         // The header row's cells are headings; every cell is text, so a spreadsheet keeps
-        // "05:21" and "0" as they are written.
-        const QLatin1StringView open(r == 0 ? "<th style=\"mso-number-format:'\\@'\">"
-                                            : "<td style=\"mso-number-format:'\\@'\">");
+        // "05:21", "0123", "=1+1" and "1/2" as they are written. Excel reads the style,
+        // LibreOffice Calc its own number format "@" in sdnum (1041: Japanese).
+        const QLatin1StringView open(
+            r == 0 ? "<th style=\"mso-number-format:'\\@'\" sdnum=\"1041;0;@\">"
+                   : "<td style=\"mso-number-format:'\\@'\" sdnum=\"1041;0;@\">");
         const QLatin1StringView close(r == 0 ? "</th>" : "</td>");
         for (const QString& cell : table[r]) {
             html += open;
@@ -625,15 +740,28 @@ bool SplitCsv(QStringView text, QList<Record>* records, Problem* problem)
     return Split(text, QLatin1Char(','), true, records, problem);
 }
 
-QString DecodeCsvFile(QByteArrayView bytes)
+bool DecodeCsvFile(QByteArrayView bytes, QString* text, Problem* problem)
 {
-    if (bytes.startsWith("\xEF\xBB\xBF"))
+    const bool marked = bytes.startsWith("\xEF\xBB\xBF");
+    if (marked)
         bytes = bytes.sliced(3);
     QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    QString text = utf8.decode(bytes);
+    *text = utf8.decode(bytes);
     if (!utf8.hasError())
-        return text;
-    return Sjis::Decode(bytes);
+        return true;
+    if (!marked) {
+        *text = Sjis::Decode(bytes);
+        return true;
+    }
+    // Falling back to code page 932 would turn every text of a UTF-8 file into other
+    // characters: name the place of the byte instead.
+    const qsizetype bad = std::max<qsizetype>(FirstNonUtf8(bytes), 0);
+    problem->kind = Problem::Kind::NotUtf8;
+    problem->number = static_cast<quint8>(bytes[std::min(bad, bytes.size() - 1)]);
+    problem->text.clear();
+    CsvPosition(QString::fromUtf8(bytes.first(bad)), &problem->line, &problem->column);
+    text->clear();
+    return false;
 }
 
 ReadResult ReadTrains(const QList<Record>& records, const CQLMDoc& doc, const ReadOptions& options)
@@ -726,11 +854,34 @@ QString Problem::Japanese() const
     case Kind::TextAfterQuote:
         what = QStringLiteral("閉じた引用符の後に「%1」があります").arg(shown);
         break;
+    case Kind::SpreadsheetTime:
+        what = QStringLiteral("「%1」は時刻ではありません（表計算ソフトでは、この列を文字列として"
+                              "読み込んでください）")
+                   .arg(shown);
+        break;
+    case Kind::HasNul:
+        what = QStringLiteral("NUL 文字は保存できません");
+        break;
+    case Kind::NotUtf8:
+        what = QStringLiteral("UTF-8 ではないバイト %1 があります").arg(HexByte(number));
+        break;
     }
     const QString where = QStringLiteral("%1行目").arg(line);
     if (column == 0)
         return where + QStringLiteral(": ") + what;
     return where + QLatin1Char(' ') + ColumnName(column, true) + QStringLiteral(": ") + what;
+}
+
+QStringList ProblemLines(const QList<Problem>& problems, bool japanese)
+{
+    QStringList lines;
+    for (qsizetype i = 0; i < problems.size() && i < kMaxProblemLines; ++i)
+        lines.append(japanese ? problems[i].Japanese() : problems[i].English());
+    const qsizetype rest = problems.size() - lines.size();
+    if (rest > 0)
+        lines.append(japanese ? QStringLiteral("ほかに %1 件の問題があります").arg(rest)
+                              : QStringLiteral("%1 more problems").arg(rest));
+    return lines;
 }
 
 QString Problem::English() const
@@ -776,6 +927,18 @@ QString Problem::English() const
         break;
     case Kind::TextAfterQuote:
         what = shown + QStringLiteral(" follows a closing quote");
+        break;
+    case Kind::SpreadsheetTime:
+        what = shown + QStringLiteral(" is not a time; import the column as text in the "
+                                      "spreadsheet");
+        break;
+    case Kind::HasNul:
+        what = QStringLiteral("a NUL character cannot be stored");
+        break;
+    case Kind::NotUtf8:
+        what = QStringLiteral("byte %1 is not UTF-8, though the file starts with a UTF-8 "
+                              "byte-order mark")
+                   .arg(HexByte(number));
         break;
     }
     const QString where = QStringLiteral("line %1").arg(line);

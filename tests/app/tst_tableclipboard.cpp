@@ -324,8 +324,19 @@ void TestTableClipboard::pasteRefusesBadText_data()
         << QStringList{QStringLiteral("2行目: 列車が多すぎます（1 本まで）")};
     QTest::newRow("unknown type beside a bad time: nothing to offer")
         << 30 << QStringLiteral("1\t寝台\t\t\t6:00\t東京\t1\n2\t普通\t\t\t6:99\t東京\t1\n")
-        << QStringList{QStringLiteral("1行目 列車種別: 列車種別「寝台」はありません"),
-                       QStringLiteral("2行目 発車時刻: 「6:99」は時刻ではありません")};
+        << QStringList{QStringLiteral("1行目 2列目（列車種別）: 列車種別「寝台」はありません"),
+                       QStringLiteral("2行目 5列目（発車時刻）: 「6:99」は時刻ではありません")};
+    QTest::newRow("a NUL in a cell")
+        << 30 << QStringLiteral("1\t普通\ta\0b\t\t6:00\t東京\t1\n")
+        << QStringList{QStringLiteral("1行目 3列目（列車名）: NUL 文字は保存できません")};
+    // A paste wrong throughout lists the first 20 problems and counts the rest.
+    QStringList twenty;
+    for (int line = 1; line <= 20; ++line)
+        twenty.append(
+            QStringLiteral("%1行目 5列目（発車時刻）: 「6:99」は時刻ではありません").arg(line));
+    QTest::newRow("more than 20 problems")
+        << 30 << QStringLiteral("1\t普通\t\t\t6:99\t東京\t1\n").repeated(22)
+        << twenty + QStringList{QStringLiteral("ほかに 2 件の問題があります")};
 }
 
 void TestTableClipboard::pasteRefusesBadText()

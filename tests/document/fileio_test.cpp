@@ -95,7 +95,9 @@ INSTANTIATE_TEST_SUITE_P(
         SaveFault{"WriteIoError", FileIo::Step::Write, EIO, "Input/output error", "入出力エラー"},
         SaveFault{"SyncDiskFull", FileIo::Step::Sync, ENOSPC, "disk full",
                   "ディスクの空き容量が足りません"},
-        SaveFault{"SyncIoError", FileIo::Step::Sync, EIO, "Input/output error", "入出力エラー"}),
+        SaveFault{"SyncIoError", FileIo::Step::Sync, EIO, "Input/output error", "入出力エラー"},
+        SaveFault{"CreateDenied", FileIo::Step::Create, EACCES, "cannot write: Permission denied",
+                  "アクセスが拒否されました"}),
     [](const testing::TestParamInfo<SaveFault>& info) { return info.param.name; });
 
 struct ReadCase
@@ -222,6 +224,28 @@ TEST(FileIo, ReadsWhatItWroteAndAnythingWithoutAMagicCheck)
     EXPECT_EQ(back, bytes);
     EXPECT_FALSE(FileIo::ReadFile(path, FileIo::Content::Timetable, &back, &error));
     EXPECT_EQ(error.kind, Kind::NotTimetable);
+}
+
+// The rename is made durable by syncing the folder; when that fails the new bytes are in place
+// and the failure is still reported.
+TEST(FileIo, FailedFolderSyncIsReported)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("board.qlm");
+    WriteBytes(path, "old");
+    FileIo::FileError error;
+    {
+        ScopedHook hook([](FileIo::Step step, const QString&) {
+            return step == FileIo::Step::SyncFolder ? EIO : 0;
+        });
+        EXPECT_FALSE(FileIo::WriteFile(path, "new", &error));
+    }
+    EXPECT_EQ(error.kind, Kind::SyncFolder);
+    EXPECT_EQ(ReadBack(path), "new");
+    EXPECT_TRUE(error.English().contains(
+        QLatin1StringView("its folder could not be synced: Input/output error")))
+        << error.English().toStdString();
+    EXPECT_TRUE(error.Japanese().contains(QStringLiteral("フォルダーを同期できません")));
 }
 
 } // namespace

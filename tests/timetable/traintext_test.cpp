@@ -71,13 +71,18 @@ TEST(TrainText, WritesTheGridsTextsWithHeaderAndCrlf)
                              "7\t\t\t\t00:00\t\t0\t\t513\t\r\n"
                              "12ｱ\t普通\t\t\t1092:15\t東京\t0\t\t---\t\r\n"));
     EXPECT_EQ(ToTabText(TrainTable(doc, 2, 1)), U(kHeader));
+    // Every CSV field is quoted, so that a spreadsheet can keep each as text.
     EXPECT_EQ(ToCsv(TrainTable(doc, 1, 1)).section(QStringLiteral("\r\n"), 1),
-              U("123A,普通,あずさ,Azusa,05:21,高尾,3,\"say \"\"hi\"\"\tthere\",---,"
-                "\"two\r\nlines\"\r\n"));
+              U("\"123A\",\"普通\",\"あずさ\",\"Azusa\",\"05:21\",\"高尾\",\"3\","
+                "\"say \"\"hi\"\"\tthere\",\"---\",\"two\r\nlines\"\r\n"));
     const QByteArray file = ToCsvFile(TrainTable(doc, 1, 1));
-    EXPECT_TRUE(file.startsWith("\xEF\xBB\xBF\xE5\x88\x97")); // BOM, then 列 in UTF-8
+    EXPECT_TRUE(file.startsWith("\xEF\xBB\xBF\"\xE5\x88\x97")); // BOM, then "列 in UTF-8
 
+    // Each of the 11 cells is text for Excel (the style) and for LibreOffice Calc (sdnum).
     const QString html = ToHtml(TrainTable(doc, 1, 1));
+    const QString text = QStringLiteral(" style=\"mso-number-format:'\\@'\" sdnum=\"1041;0;@\">");
+    EXPECT_EQ(html.count(U("<th") + text), 10) << html.toStdString();
+    EXPECT_EQ(html.count(U("<td") + text), 10) << html.toStdString();
     EXPECT_TRUE(html.contains(U(">列車番号</th>"))) << html.toStdString();
     EXPECT_TRUE(html.contains(U(">say &quot;hi&quot;\tthere</td>"))) << html.toStdString();
     EXPECT_TRUE(html.contains(U(">two<br>lines</td>"))) << html.toStdString();
@@ -111,9 +116,11 @@ TEST(TrainText, RoundTripKeepsEveryValue)
     ASSERT_TRUE(tab.ok()) << tab.problems.value(0).English().toStdString();
     EXPECT_EQ(tab.trains, trains);
 
+    QString csvText;
     QList<Record> records;
     Problem problem;
-    ASSERT_TRUE(SplitCsv(DecodeCsvFile(ToCsvFile(TrainTable(doc, 1, 259))), &records, &problem));
+    ASSERT_TRUE(DecodeCsvFile(ToCsvFile(TrainTable(doc, 1, 259)), &csvText, &problem));
+    ASSERT_TRUE(SplitCsv(csvText, &records, &problem));
     const ReadResult csv = ReadTrains(records, doc, options);
     ASSERT_TRUE(csv.ok()) << csv.problems.value(0).English().toStdString();
     EXPECT_EQ(csv.trains, trains);
@@ -122,7 +129,8 @@ TEST(TrainText, RoundTripKeepsEveryValue)
     // the first.
     const ReadResult bare = ReadTabText(ToTabText(TrainTable(doc, 257, 257)), doc);
     ASSERT_EQ(bare.problems.size(), 1);
-    EXPECT_EQ(bare.problems[0].Japanese(), U("2行目 列車名(英): 「\uFFFD」は保存できない文字です"));
+    EXPECT_EQ(bare.problems[0].Japanese(),
+              U("2行目 4列目（列車名(英)）: 「\uFFFD」は保存できない文字です"));
     const ReadResult dup = ReadTabText(ToTabText(TrainTable(doc, 259, 259)), doc);
     ASSERT_TRUE(dup.ok());
     EXPECT_EQ(dup.trains[0].wAssortment, 1);
@@ -166,8 +174,8 @@ TEST(TrainText, SplitsCsvAndRefusesBrokenQuotes)
     } cases[] = {
         {"a,b\r\n\"c,\"\"d\"\"\r\ne\",\r\n", {{"a", "b"}, {"c,\"d\"\r\ne", ""}}, nullptr},
         {"a,\"b\"\nc", {{"a", "b"}, {"c"}}, nullptr},
-        {"a,b\r\n1,\"open\r\n", {}, "line 2, train type: a quoted field is not closed"},
-        {"\"a\"x,b", {}, "line 1, train number: \"x\" follows a closing quote"},
+        {"a,b\r\n1,\"open\r\n", {}, "line 2, column 2 (列車種別): a quoted field is not closed"},
+        {"\"a\"x,b", {}, "line 1, column 1 (列車番号): \"x\" follows a closing quote"},
     };
     for (const auto& c : cases) {
         QList<Record> records;
@@ -184,19 +192,59 @@ TEST(TrainText, SplitsCsvAndRefusesBrokenQuotes)
     }
 }
 
+// Without a byte-order mark, bytes that are not UTF-8 are code page 932; with one, they are
+// refused where they stand.
 TEST(TrainText, DecodesCsvFilesAsUtf8OrCodePage932)
 {
-    EXPECT_EQ(DecodeCsvFile("\xEF\xBB\xBF\xE6\x99\xAE,1"), U("普,1"));
-    EXPECT_EQ(DecodeCsvFile("\xE6\x99\xAE"), U("普"));
-    EXPECT_EQ(DecodeCsvFile(Sjis::FromUtf8("普通,ｱ")), U("普通,ｱ"));
+    const struct
+    {
+        QByteArray bytes;
+        const char* text;  // nullptr: refused
+        const char* error; // the problem, when refused
+    } cases[] = {
+        {"\xEF\xBB\xBF\xE6\x99\xAE,1", "普,1", nullptr},
+        {"\xE6\x99\xAE", "普", nullptr},
+        {Sjis::FromUtf8("普通,ｱ"), "普通,ｱ", nullptr},
+        {"\x95\x81,\xFF", "普,\xEF\xBF\xBD", nullptr},
+        {"\xEF\xBB\xBF\xFF", nullptr,
+         "line 1, column 1 (列車番号): byte 0xFF is not UTF-8, though the file starts with a "
+         "UTF-8 byte-order mark"},
+        // Line and column as the rows count them: a quoted line break or comma starts neither.
+        {"\xEF\xBB\xBF"
+         "a,b\r\n1,\"x,\r\ny\",\xE6\x99\xAE\x95\x81",
+         nullptr, "line 2, column 3 (列車名): byte 0x95"},
+        {"\xEF\xBB\xBF"
+         "1\n2\r3,,,,,,,,,,,\xED\xA0\x80",
+         nullptr, "line 3, column 12: byte 0xED"},
+        {"\xEF\xBB\xBF"
+         "1,\xE6\x99",
+         nullptr, "line 1, column 2 (列車種別): byte 0xE6"},
+    };
+    for (const auto& c : cases) {
+        QString text;
+        Problem problem;
+        const bool ok = DecodeCsvFile(c.bytes, &text, &problem);
+        EXPECT_EQ(ok, c.text != nullptr) << c.bytes.toHex().constData();
+        if (ok) {
+            EXPECT_EQ(text, U(c.text));
+        } else {
+            EXPECT_TRUE(problem.English().startsWith(U(c.error)))
+                << problem.English().toStdString();
+        }
+    }
 }
 
 // One row: the cells of a valid train with one column replaced.
-QString Row(int column, const char* text)
+QString Row(int column, const QString& text)
 {
     QStringList cells = {"12A", "普通", "あずさ", "Azusa", "07:05", "東京", "3", "", "---", ""};
-    cells[column - 1] = U(text);
+    cells[column - 1] = text;
     return cells.join(QLatin1Char('\t'));
+}
+
+QString Row(int column, const char* text)
+{
+    return Row(column, U(text));
 }
 
 TEST(TrainText, ReadsWhatTheFileCanHold)
@@ -218,6 +266,8 @@ TEST(TrainText, ReadsWhatTheFileCanHold)
         {5, "7:5", &tagTRAININFO::wTime, 425},
         {5, "24:35", &tagTRAININFO::wTime, 1475},
         {5, "1092:15", &tagTRAININFO::wTime, 65535},
+        {5, "7:12:00", &tagTRAININFO::wTime, 432}, // as a spreadsheet writes a time
+        {5, "24:35:00", &tagTRAININFO::wTime, 1475},
         {6, "Takao", &tagTRAININFO::wDestination, 2},
         {7, "150", &tagTRAININFO::wPlatform, 150},
         {7, "03", &tagTRAININFO::wPlatform, 3},
@@ -249,47 +299,65 @@ TEST(TrainText, RefusesEachFieldByLineAndColumn)
     const struct
     {
         int column;
-        const char* text;
+        QString text;
         const char* japanese;
         const char* english;
     } cases[] = {
-        {1, "", "列車番号: 「」は列車番号ではありません",
-         "train number: \"\" is not a train number"},
-        {1, "A12", "列車番号: 「A12」は列車番号ではありません", nullptr},
-        {1, "65536", "列車番号: 「65536」は列車番号ではありません", nullptr},
-        {1, "-3C", "列車番号: 「-3C」は列車番号ではありません", nullptr},
-        {1, "12AB", "列車番号: 「12AB」は列車番号ではありません", nullptr},
-        {1, "12\\xG1", "列車番号: 「12\\xG1」は列車番号ではありません", nullptr},
-        {1, "12あ", "列車番号: 「12あ」は列車番号ではありません", nullptr},
-        {2, "新快速", "列車種別: 列車種別「新快速」はありません",
-         "train type: there is no train type \"新快速\""},
-        {2, "", "列車種別: 列車種別「」はありません", nullptr},
-        {5, "25:70", "発車時刻: 「25:70」は時刻ではありません",
-         "departure time: \"25:70\" is not a time"},
-        {5, "7", "発車時刻: 「7」は時刻ではありません", nullptr},
-        {5, "1092:16", "発車時刻: 「1092:16」は時刻ではありません", nullptr},
-        {5, "7:005", "発車時刻: 「7:005」は時刻ではありません", nullptr},
-        {5, "-1:00", "発車時刻: 「-1:00」は時刻ではありません", nullptr},
-        {6, "大阪", "行先: 行先「大阪」はありません",
-         "destination: there is no destination \"大阪\""},
-        {7, "", "発車番線: 「」は番線ではありません", nullptr},
-        {7, "65536", "発車番線: 「65536」は番線ではありません", nullptr},
-        {7, "3番", "発車番線: 「3番」は番線ではありません",
-         "platform: \"3番\" is not a platform number"},
-        {9, "運休", "運転･運休: 「運休」は「---」でも数値でもありません", nullptr},
-        {3, "€", "列車名: 「€」は保存できない文字です",
-         "train name: \"€\" is a character code page 932 cannot hold"},
-        {2, "€", "列車種別: 「€」は保存できない文字です", nullptr},
-        {10, "a\U0001F600", "補足: 「\U0001F600」は保存できない文字です", nullptr},
+        {1, "", "1列目（列車番号）: 「」は列車番号ではありません",
+         "column 1 (列車番号): \"\" is not a train number"},
+        {1, "A12", "1列目（列車番号）: 「A12」は列車番号ではありません", nullptr},
+        {1, "65536", "1列目（列車番号）: 「65536」は列車番号ではありません", nullptr},
+        {1, "-3C", "1列目（列車番号）: 「-3C」は列車番号ではありません", nullptr},
+        {1, "12AB", "1列目（列車番号）: 「12AB」は列車番号ではありません", nullptr},
+        {1, "12\\xG1", "1列目（列車番号）: 「12\\xG1」は列車番号ではありません", nullptr},
+        {1, "12あ", "1列目（列車番号）: 「12あ」は列車番号ではありません", nullptr},
+        {2, "新快速", "2列目（列車種別）: 列車種別「新快速」はありません",
+         "column 2 (列車種別): there is no train type \"新快速\""},
+        {2, "", "2列目（列車種別）: 列車種別「」はありません", nullptr},
+        {5, "25:70", "5列目（発車時刻）: 「25:70」は時刻ではありません",
+         "column 5 (発車時刻): \"25:70\" is not a time"},
+        {5, "7", "5列目（発車時刻）: 「7」は時刻ではありません", nullptr},
+        {5, "1092:16", "5列目（発車時刻）: 「1092:16」は時刻ではありません", nullptr},
+        {5, "7:005", "5列目（発車時刻）: 「7:005」は時刻ではありません", nullptr},
+        {5, "-1:00", "5列目（発車時刻）: 「-1:00」は時刻ではありません", nullptr},
+        {5, "0:05:30",
+         "5列目（発車時刻）: 「0:05:30」は時刻ではありません（表計算ソフトでは、この列を"
+         "文字列として読み込んでください）",
+         "column 5 (発車時刻): \"0:05:30\" is not a time; import the column as text in the "
+         "spreadsheet"},
+        {5, "12:05:00 AM", nullptr,
+         "column 5 (発車時刻): \"12:05:00 AM\" is not a time; import the column as text in the "
+         "spreadsheet"},
+        {6, "大阪", "6列目（行先）: 行先「大阪」はありません",
+         "column 6 (行先): there is no destination \"大阪\""},
+        {7, "", "7列目（発車番線）: 「」は番線ではありません", nullptr},
+        {7, "65536", "7列目（発車番線）: 「65536」は番線ではありません", nullptr},
+        {7, "3番", "7列目（発車番線）: 「3番」は番線ではありません",
+         "column 7 (発車番線): \"3番\" is not a platform number"},
+        {9, "運休", "9列目（運転･運休）: 「運休」は「---」でも数値でもありません", nullptr},
+        {3, "€", "3列目（列車名）: 「€」は保存できない文字です",
+         "column 3 (列車名): \"€\" is a character code page 932 cannot hold"},
+        {2, "€", "2列目（列車種別）: 「€」は保存できない文字です", nullptr},
+        {10, "a\U0001F600", "10列目（補足）: 「\U0001F600」は保存できない文字です", nullptr},
+        // A NUL would cut the text short in the file; in a name it must not be offered as new.
+        {3, QStringLiteral("a\0b"), "3列目（列車名）: NUL 文字は保存できません",
+         "column 3 (列車名): a NUL character cannot be stored"},
+        {2, QStringLiteral("新\0快速"), "2列目（列車種別）: NUL 文字は保存できません", nullptr},
     };
     const CQLMDoc doc = Board();
     for (const auto& c : cases) {
         const ReadResult r = ReadTabText(Row(c.column, c.text), doc);
         EXPECT_TRUE(r.trains.empty());
-        ASSERT_EQ(r.problems.size(), 1) << c.text;
-        EXPECT_EQ(r.problems[0].Japanese(), U("1行目 ") + U(c.japanese));
+        ASSERT_EQ(r.problems.size(), 1) << c.text.toStdString();
+        if (c.japanese) {
+            EXPECT_EQ(r.problems[0].Japanese(), U("1行目 ") + U(c.japanese));
+        }
         if (c.english) {
-            EXPECT_EQ(r.problems[0].English(), U("line 1, ") + U(c.english));
+            EXPECT_TRUE(r.problems[0].English().startsWith(U("line 1, ") + U(c.english)))
+                << r.problems[0].English().toStdString();
+        }
+        if (c.text.contains(QChar(0))) {
+            EXPECT_TRUE(r.unknownTypes.isEmpty());
         }
     }
 
@@ -301,9 +369,10 @@ TEST(TrainText, RefusesEachFieldByLineAndColumn)
         const char* japanese;
     } lines[] = {
         {Row(8, QByteArray(kMaxFileString + 1, 'x').constData()),
-         "1行目 案内: 65536 バイトは長すぎます（65535 バイトまで）"},
+         "1行目 8列目（案内）: 65536 バイトは長すぎます（65535 バイトまで）"},
         {Row(8, "") + U("\t\t\tx"), "1行目 13列目: 列が多すぎます（10 列まで）"},
-        {U("列車番号\t行先\r\n"), "1行目 列車種別: 見出し「行先」は「列車種別」ではありません"},
+        {U("列車番号\t行先\r\n"),
+         "1行目 2列目（列車種別）: 見出し「行先」は「列車種別」ではありません"},
     };
     for (const auto& l : lines) {
         const ReadResult r = ReadTabText(l.text, doc);
@@ -324,14 +393,14 @@ TEST(TrainText, AllOrNothingWithEveryProblemAndUnknownNames)
     QStringList messages;
     for (const Problem& p : r.problems)
         messages.append(p.Japanese());
-    EXPECT_EQ(messages, (QStringList{U("4行目 列車種別: 列車種別「新快速」はありません"),
-                                     U("5行目 発車時刻: 「25:70」は時刻ではありません"),
-                                     U("5行目 行先: 行先「大阪」はありません"),
-                                     U("6行目 列車種別: 列車種別「新快速」はありません"),
-                                     U("7行目 列車種別: 列車種別「特急」はありません"),
-                                     U("8行目 発車時刻: 「」は時刻ではありません"),
-                                     U("8行目 行先: 行先「」はありません"),
-                                     U("8行目 発車番線: 「」は番線ではありません")}));
+    EXPECT_EQ(messages, (QStringList{U("4行目 2列目（列車種別）: 列車種別「新快速」はありません"),
+                                     U("5行目 5列目（発車時刻）: 「25:70」は時刻ではありません"),
+                                     U("5行目 6列目（行先）: 行先「大阪」はありません"),
+                                     U("6行目 2列目（列車種別）: 列車種別「新快速」はありません"),
+                                     U("7行目 2列目（列車種別）: 列車種別「特急」はありません"),
+                                     U("8行目 5列目（発車時刻）: 「」は時刻ではありません"),
+                                     U("8行目 6列目（行先）: 行先「」はありません"),
+                                     U("8行目 7列目（発車番線）: 「」は番線ではありません")}));
     EXPECT_EQ(r.unknownTypes,
               (QList<QByteArray>{Sjis::FromUtf8("新快速"), Sjis::FromUtf8("特急")}));
     EXPECT_EQ(r.unknownDestinations, QList<QByteArray>{Sjis::FromUtf8("大阪")});

@@ -5,9 +5,12 @@
 #include "qlmjson.h"
 #include "sjis.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include <cstdio>
+
+#include <sys/stat.h>
 
 namespace QlmTool {
 namespace {
@@ -125,6 +128,15 @@ FileKind KindOf(const QString& path)
     if (suffix.compare(QLatin1StringView("json"), Qt::CaseInsensitive) == 0)
         return FileKind::Json;
     return FileKind::Other;
+}
+
+bool SameFile(const QString& a, const QString& b)
+{
+    struct stat sa;
+    struct stat sb;
+    return ::stat(QFile::encodeName(a).constData(), &sa) == 0 &&
+           ::stat(QFile::encodeName(b).constData(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
 }
 
 void PrintOut(const QString& line)

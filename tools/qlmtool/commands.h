@@ -26,6 +26,8 @@ enum class FileKind
 
 // By extension, case-insensitively: ".qlm", ".json", or anything else.
 FileKind KindOf(const QString& path);
+// True when both paths name one existing file, however named (links, other spellings).
+bool SameFile(const QString& a, const QString& b);
 
 int New(const QString& out);
 int Convert(const QString& in, const QString& out);

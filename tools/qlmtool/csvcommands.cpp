@@ -18,6 +18,21 @@ bool OpenBoard(const QString& path, CQLMDoc* doc)
     return true;
 }
 
+void PrintProblems(const QString& csv, const QList<TrainText::Problem>& problems)
+{
+    for (const QString& line : TrainText::ProblemLines(problems, false))
+        PrintErr(csv + QStringLiteral(": ") + line);
+}
+
+bool HasText(const QList<TrainText::Record>& records)
+{
+    for (const TrainText::Record& record : records)
+        for (const QString& cell : record.cells)
+            if (!cell.isEmpty())
+                return true;
+    return false;
+}
+
 } // namespace
 
 int ExportTrains(const QString& board, const QString& csv)
@@ -37,10 +52,19 @@ int ImportTrains(const QString& board, const QString& csv, const QString& out)
     QByteArray bytes;
     if (!ReadBytes(csv, &bytes))
         return kExitBadInput;
+    QString text;
     QList<TrainText::Record> records;
     TrainText::Problem syntax;
-    if (!TrainText::SplitCsv(TrainText::DecodeCsvFile(bytes), &records, &syntax)) {
+    if (!TrainText::DecodeCsvFile(bytes, &text, &syntax) ||
+        !TrainText::SplitCsv(text, &records, &syntax)) {
         PrintErr(csv + QStringLiteral(": ") + syntax.English());
+        return kExitBadInput;
+    }
+    // An empty file is more likely a failed export than a wish to remove every train; the
+    // header line alone says that.
+    if (!HasText(records)) {
+        PrintErr(csv + QStringLiteral(": refused: no header line and no trains (the header line "
+                                      "alone stands for a timetable without trains)"));
         return kExitBadInput;
     }
     // The board's trains are what the rows replace: what the CSV still shows as they hold it
@@ -49,8 +73,7 @@ int ImportTrains(const QString& board, const QString& csv, const QString& out)
     options.replaced = doc.m_TrainInfo.Items();
     TrainText::ReadResult result = TrainText::ReadTrains(records, doc, options);
     if (!result.ok()) {
-        for (const TrainText::Problem& p : result.problems)
-            PrintErr(csv + QStringLiteral(": ") + p.English());
+        PrintProblems(csv, result.problems);
         return kExitBadInput;
     }
     doc.m_TrainInfo.Items() = std::move(result.trains);

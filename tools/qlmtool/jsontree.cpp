@@ -58,6 +58,10 @@ public:
         // A rough guess that saves most of the vector's regrowth on large texts.
         m_tree.m_nodes.reserve(m_size / 16 + 1);
         m_tree.m_text = m_p;
+        // Some editors start UTF-8 with a byte-order mark: it is skipped, and byte offsets in
+        // messages still count from the start of the file.
+        if (QByteArrayView(m_p, m_size).startsWith("\xEF\xBB\xBF"))
+            m_pos = 3;
         SkipSpace();
         const bool ok = Value(0) && (SkipSpace(), m_pos == m_size || Fail("text after the end"));
         if (!ok && error)

@@ -26,8 +26,8 @@ public:
     };
     using Index = quint32;
 
-    // Parses text. On a syntax error returns false and sets *error to
-    // "JSON syntax error at byte N: what".
+    // Parses text; a leading UTF-8 byte-order mark is skipped. On a syntax error returns false
+    // and sets *error to "JSON syntax error at byte N: what".
     bool Parse(QByteArrayView text, QString* error);
 
     Index Root() const { return 0; }

@@ -46,6 +46,17 @@ void PrepareHeap()
         madvise(reinterpret_cast<void*>(start), (after - start) & ~(kHuge - 1), MADV_HUGEPAGE);
 }
 
+// An output that is one of the command's inputs would be read as one thing and overwritten as
+// another: the CSV of export-trains over its timetable, or a timetable over the CSV it reads.
+bool CheckNotInput(const QString& out, const QString& in, int* status)
+{
+    if (!SameFile(out, in))
+        return true;
+    *status = UsageError(out + QStringLiteral(": is the input file ") + in +
+                         QStringLiteral("; nothing written"));
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -120,13 +131,20 @@ int main(int argc, char* argv[])
         if (args.size() != 2)
             return UsageError(QStringLiteral(
                 "export-trains takes two files: qlmtool export-trains BOARD TRAINS.csv"));
+        // qlmtool reads these names as timetables: CSV in them is a timetable lost.
+        if (KindOf(args[1]) != FileKind::Other)
+            return UsageError(
+                args[1] + QStringLiteral(": export-trains writes CSV, not a .qlm or .json file"));
+        if (!CheckNotInput(args[1], args[0], &status))
+            return status;
         return ExportTrains(args[0], args[1]);
     }
     if (command == QLatin1StringView("import-trains")) {
         if (args.size() != 3)
             return UsageError(QStringLiteral(
                 "import-trains takes three files: qlmtool import-trains BOARD TRAINS.csv OUT"));
-        if (!CheckOutputName(args[2], &status))
+        // Writing over the board is an update in place; writing over the CSV loses it.
+        if (!CheckOutputName(args[2], &status) || !CheckNotInput(args[2], args[1], &status))
             return status;
         return ImportTrains(args[0], args[1], args[2]);
     }
