@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic
+  qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic unifont
   libgtest-dev libgmock-dev libbenchmark-dev
 )
 if [ "${MARVO_WITH_FUZZ:-0}" = 1 ]; then
