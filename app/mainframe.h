@@ -6,6 +6,7 @@
 
 #include <functional>
 
+class CBoardPreviewDock;
 class CChildFrame;
 class CDocManager;
 class CMessagePane;
@@ -39,6 +40,8 @@ public:
     // The status bar's message pane (prompts, notes, "Ready...") and indicator panes.
     CMessagePane* MessagePane() const { return m_pMessagePane; }
     QList<QLabel*> IndicatorPanes() const { return m_indicators; }
+    // The departure board preview (表示 > 発車標プレビュー); hidden until asked for.
+    CBoardPreviewDock* BoardPreview() const { return m_pBoardPreview; }
 
     // Help: opens the help file from the current directory, or tells why it cannot.
     void OnHelp();
@@ -63,6 +66,7 @@ private:
     void CreateMenus();
     void CreateToolBars();
     void CreateStatusBar();
+    void CreateBoardPreview();
     QMenu* CreateFileMenu(bool withDocument);
     QMenu* AddMenu(QList<QMenu*>& set, const QString& title, const QList<int>& items);
     void ShowMenuSet(int id);
@@ -88,4 +92,5 @@ private:
     QToolBar* m_pSecondToolBar = nullptr;
     CMessagePane* m_pMessagePane = nullptr;
     QList<QLabel*> m_indicators;
+    CBoardPreviewDock* m_pBoardPreview = nullptr;
 };
