@@ -1,13 +1,20 @@
 #include "boardpreviewdock.h"
 
 #include "boardfont.h"
+#include "boardpicture.h"
 #include "boardview.h"
+#include "messages.h"
 #include "veldendoc.h"
 
+#include <QAction>
+#include <QBuffer>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QFileInfo>
+#include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
 #include <QSpinBox>
@@ -18,6 +25,20 @@
 
 namespace {
 
+QString DefaultSavePrompt(QWidget* parent, const QString& suggested)
+{
+    QFileDialog dialog(parent, QStringLiteral("ドット画像の保存"), suggested,
+                       QStringLiteral("PNG 画像 (*.png)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("png"));
+    dialog.selectFile(suggested);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+CBoardPreviewDock::SavePrompt g_savePrompt = DefaultSavePrompt;
+
 QString FontProblem()
 {
     const QString path = CBoardFont::DefaultPath();
@@ -27,6 +48,38 @@ QString FontProblem()
                                 "Debian パッケージ unifont をインストールしてください。")
                      .arg(path);
 }
+
+// Typing into the time field replaces the hour or minute it shows: the part under a click, or
+// the hour when the field is reached by key, is selected.
+class SectionSelector : public QObject
+{
+public:
+    explicit SectionSelector(QTimeEdit* edit) : QObject(edit), m_pEdit(edit)
+    {
+        edit->installEventFilter(this);
+        // Clicks land on the line edit inside the field.
+        if (auto* line = edit->findChild<QLineEdit*>())
+            line->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        QTimeEdit* edit = m_pEdit;
+        if (event->type() == QEvent::FocusIn &&
+            static_cast<QFocusEvent*>(event)->reason() != Qt::MouseFocusReason) {
+            QTimer::singleShot(0, edit,
+                               [edit] { edit->setSelectedSection(QDateTimeEdit::HourSection); });
+        } else if (event->type() == QEvent::MouseButtonRelease) {
+            QTimer::singleShot(0, edit,
+                               [edit] { edit->setSelectedSection(edit->currentSection()); });
+        }
+        return false;
+    }
+
+private:
+    QTimeEdit* m_pEdit;
+};
 
 QLabel* BuddyLabel(const QString& text, QWidget* buddy, QWidget* parent)
 {
@@ -46,6 +99,7 @@ CBoardPreviewDock::CBoardPreviewDock(QWidget* parent)
 
     m_pTimeEdit = new QTimeEdit(body);
     m_pTimeEdit->setDisplayFormat(QStringLiteral("HH:mm"));
+    new SectionSelector(m_pTimeEdit);
     m_pSlider = new QSlider(Qt::Horizontal, body);
     m_pSlider->setRange(0, Board::kMinutesPerDay - 1);
     m_pSlider->setPageStep(60);
@@ -58,6 +112,12 @@ CBoardPreviewDock::CBoardPreviewDock(QWidget* parent)
     m_pRowsBox = new QSpinBox(body);
     m_pRowsBox->setRange(1, Board::kMaxTrainRows);
     m_pRowsBox->setValue(Board::kDefaultTrainRows);
+
+    // The dots as a picture, for manuals and for comparing with qlmtool render.
+    auto* save = new QAction(QStringLiteral("ドット画像を保存(&S)..."), m_pView);
+    m_pView->addAction(save);
+    m_pView->setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(save, &QAction::triggered, this, &CBoardPreviewDock::SaveDots);
 
     auto* controls = new QHBoxLayout;
     controls->addWidget(BuddyLabel(QStringLiteral("時刻(&T):"), m_pTimeEdit, body));
@@ -260,6 +320,37 @@ void CBoardPreviewDock::UpdateTimers()
     } else {
         m_pAlternateTimer->stop();
     }
+}
+
+void CBoardPreviewDock::SetSavePrompt(SavePrompt prompt)
+{
+    g_savePrompt = prompt ? std::move(prompt) : SavePrompt(DefaultSavePrompt);
+}
+
+void CBoardPreviewDock::SaveDots()
+{
+    if (m_dots.Width() == 0 || !m_pDoc)
+        return;
+    const QString name = QFileInfo(m_pDoc->GetTitle()).completeBaseName() +
+                         QStringLiteral("-%1%2.png")
+                             .arg(m_nTime / 60, 2, 10, QLatin1Char('0'))
+                             .arg(m_nTime % 60, 2, 10, QLatin1Char('0'));
+    const QString folder = m_pDoc->GetPathName().isEmpty()
+                               ? QString()
+                               : QFileInfo(m_pDoc->GetPathName()).absolutePath();
+    const QString path = g_savePrompt(this, folder.isEmpty() ? name : folder + u'/' + name);
+    if (path.isEmpty())
+        return;
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QString error;
+    if (!Board::BoardPicture(m_dots, 1).save(&buffer, "PNG"))
+        error = QStringLiteral("%1 に保存できません。").arg(QFileInfo(path).fileName());
+    else
+        WriteFileAtomically(path, png, &error);
+    if (!error.isEmpty())
+        Msg::Show(this, error, Msg::AppTitle(), QMessageBox::Warning);
 }
 
 void CBoardPreviewDock::showEvent(QShowEvent* event)

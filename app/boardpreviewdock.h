@@ -6,6 +6,7 @@
 #include <QDockWidget>
 #include <QPointer>
 
+#include <functional>
 #include <memory>
 
 class CBoardFont;
@@ -44,6 +45,13 @@ public:
     // Milliseconds between guide line frames, and between main and sub when alternating.
     static constexpr int kFrameInterval = 25;
     static constexpr int kAlternateInterval = 4000;
+
+    // Saves the shown dots as a PNG file of one pixel a dot in exactly the dot's colour (the
+    // same picture qlmtool render --scale 1 writes), asking for the file name.
+    void SaveDots();
+    // Test seam: the file dialog; an empty result means the user cancelled.
+    using SavePrompt = std::function<QString(QWidget* parent, const QString& suggested)>;
+    static void SetSavePrompt(SavePrompt prompt);
 
     // What is shown now.
     int Time() const { return m_nTime; }

@@ -1,6 +1,7 @@
 // 発車標プレビュー: the board of the active document at a chosen time, following every change.
 #include "apptesthelpers.h"
 #include "boardfont.h"
+#include "boardpicture.h"
 #include "boardpreviewdock.h"
 #include "boardrender.h"
 #include "boardsample.h"
@@ -13,6 +14,7 @@
 #include "veldendoc.h"
 #include "veldenview.h"
 
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
@@ -85,9 +87,12 @@ void TestBoardPreview::followsTheActiveDocument()
     QTRY_VERIFY(dock->View()->height() > 3 * 64);
     QVERIFY(frame.Action(ID_VIEW_BOARD_PREVIEW)->isChecked());
     QCOMPARE(dock->Document(), doc);
+    // A click on the hour selects it, so that typing replaces it.
     QTimeEdit* time = dock->TimeEdit();
-    time->setFocus();
-    time->setSelectedSection(QDateTimeEdit::HourSection);
+    auto* line = time->findChild<QLineEdit*>();
+    QTest::mouseClick(line, Qt::LeftButton, {}, QPoint(4, line->height() / 2));
+    QTRY_COMPARE(time->currentSection(), QDateTimeEdit::HourSection);
+    QTRY_VERIFY(line->hasSelectedText());
     QTest::keyClicks(time, "0700");
     QCOMPARE(dock->Time(), Hm(7, 0));
     QVERIFY(!dock->NowButton()->isChecked()); // no longer following the clock
@@ -101,6 +106,18 @@ void TestBoardPreview::followsTheActiveDocument()
     const QPoint led(picture.x() + (5 * picture.width() + picture.width() / 2) / 528,
                      picture.y() + (3 * picture.height() + picture.height() / 2) / 64);
     QCOMPARE(shown.pixel(led * shown.devicePixelRatio()), DotColorOf(doc->Timetable().m_crLit));
+
+    // The context menu saves the dots, one exact pixel each, as qlmtool render --scale 1 does.
+    QString suggested;
+    CBoardPreviewDock::SetSavePrompt([&](QWidget*, const QString& name) {
+        suggested = name;
+        return m_dir.filePath("dots.png");
+    });
+    dock->View()->actions().constFirst()->trigger();
+    CBoardPreviewDock::SetSavePrompt({});
+    QVERIFY(suggested.endsWith(QStringLiteral("/board-0700.png")));
+    const QImage saved(m_dir.filePath("dots.png"));
+    QCOMPARE(saved, Board::BoardPicture(model(doc, Hm(7, 0)), 1));
 
     // Hovering names the part and its row: the destination of the second train row.
     const QPoint destination(picture.x() + picture.width() * (14 * 16 + 40) / 528,
