@@ -44,6 +44,18 @@ const CBoardFont& Font()
     return *font;
 }
 
+// Reading Unifont's Japanese glyphs, as every qlmtool render and the first preview do.
+void BM_FontLoad(benchmark::State& state)
+{
+    for (auto _ : state) {
+        CBoardFont font;
+        if (!font.Load(CBoardFont::DefaultPath()))
+            std::abort();
+        benchmark::DoNotOptimize(font.GlyphCount());
+    }
+}
+BENCHMARK(BM_FontLoad)->Unit(benchmark::kMillisecond);
+
 // A preview docked below the grid of a 1280-pixel-wide window.
 const QSize kPreviewSize(1260, 230);
 
