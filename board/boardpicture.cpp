@@ -116,12 +116,23 @@ void DrawLeds(QImage& picture, const CDotMatrix& board, const QRect& dots)
     }
 }
 
+// Pictures made with and without a screen get the same resolution, so that the editor and
+// qlmtool write the same bytes for the same dots.
+QImage NewPicture(int width, int height)
+{
+    constexpr int kDotsPerMeter = 3780; // 96 dots per inch
+    QImage picture(width, height, QImage::Format_RGB32);
+    picture.setDotsPerMeterX(kDotsPerMeter);
+    picture.setDotsPerMeterY(kDotsPerMeter);
+    return picture;
+}
+
 } // namespace
 
 QImage BoardPicture(const CDotMatrix& board, int scale)
 {
     scale = std::max(scale, 1);
-    QImage picture(board.Width() * scale, board.Height() * scale, QImage::Format_RGB32);
+    QImage picture = NewPicture(board.Width() * scale, board.Height() * scale);
     if (picture.isNull())
         return picture;
     if (scale == 1) {
@@ -144,7 +155,7 @@ QImage LedPicture(const CDotMatrix& board, QSize bounds)
         return {};
     const int width = std::min(bounds.width(), static_cast<int>(board.Width() * pitch));
     const int height = std::min(bounds.height(), static_cast<int>(board.Height() * pitch));
-    QImage picture(width, height, QImage::Format_RGB32);
+    QImage picture = NewPicture(width, height);
     if (!picture.isNull())
         DrawLeds(picture, board, QRect(0, 0, board.Width(), board.Height()));
     return picture;
