@@ -39,8 +39,9 @@ enum CommandId : int
     ID_EDIT_DELETE = 32788,
     ID_HELP_FILE = 32792,
     ID_PATTERNDIA = 32794,
-    ID_EDIT_COPY_TABLE = 32800,  // trains to a spreadsheet
-    ID_EDIT_PASTE_TABLE = 32801, // trains from a spreadsheet
+    ID_EDIT_COPY_TABLE = 32800,    // trains to a spreadsheet
+    ID_EDIT_PASTE_TABLE = 32801,   // trains from a spreadsheet
+    ID_VIEW_BOARD_PREVIEW = 32810, // the departure board preview window
 };
 
 // One command: its menu text (the part after a tab is the shortcut text shown in the menu),

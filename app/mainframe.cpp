@@ -2,6 +2,7 @@
 
 #include "aboutdlg.h"
 #include "basicdatacommand.h"
+#include "boardpreviewdock.h"
 #include "childframe.h"
 #include "commands.h"
 #include "docmanager.h"
@@ -71,6 +72,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
     CreateMenus();
     CreateToolBars();
     CreateStatusBar();
+    CreateBoardPreview();
 
     connect(m_pArea, &QMdiArea::subWindowActivated, this, &CMainFrame::UpdateFrame);
     connect(m_pDocManager, &CDocManager::documentsChanged, this, &CMainFrame::UpdateFrame);
@@ -187,7 +189,8 @@ void CMainFrame::CreateMenus()
 {
     const QString view = QStringLiteral("表示(&V)");
     const QString help = QStringLiteral("ﾍﾙﾌﾟ(&H)");
-    const QList<int> viewItems{ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR};
+    const QList<int> viewItems{ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, kSeparator,
+                               ID_VIEW_BOARD_PREVIEW};
     const QList<int> helpItems{ID_HELP_FILE, kSeparator, ID_APP_ABOUT};
 
     CreateFileMenu(false);
@@ -233,6 +236,7 @@ void CMainFrame::CreateToolBars()
     m_pSecondToolBar = addToolBar(QStringLiteral("基本ﾃﾞｰﾀ"));
     m_pSecondToolBar->setObjectName(QStringLiteral("secondToolBar"));
     m_pSecondToolBar->addAction(m_actions.value(ID_BASICDATA));
+    m_pSecondToolBar->addAction(m_actions.value(ID_VIEW_BOARD_PREVIEW));
     for (QToolBar* bar : {m_pMainToolBar, m_pSecondToolBar}) {
         bar->setIconSize(QSize(16, 15));
         bar->setAllowedAreas(Qt::AllToolBarAreas);
@@ -269,6 +273,17 @@ void CMainFrame::CreateStatusBar()
     QAction* toggle = m_actions.value(ID_VIEW_STATUS_BAR);
     toggle->setChecked(true);
     connect(toggle, &QAction::toggled, bar, &QStatusBar::setVisible);
+}
+
+void CMainFrame::CreateBoardPreview()
+{
+    m_pBoardPreview = new CBoardPreviewDock(this);
+    addDockWidget(Qt::BottomDockWidgetArea, m_pBoardPreview);
+    m_pBoardPreview->hide();
+    QAction* toggle = m_actions.value(ID_VIEW_BOARD_PREVIEW);
+    connect(toggle, &QAction::toggled, m_pBoardPreview, &QDockWidget::setVisible);
+    connect(m_pBoardPreview, &QDockWidget::visibilityChanged, toggle,
+            [this, toggle] { toggle->setChecked(!m_pBoardPreview->isHidden()); });
 }
 
 void CMainFrame::UpdateRecentFileMenus()
@@ -412,6 +427,7 @@ void CMainFrame::UpdateFrame()
         m_actions.value(id)->setEnabled(hasDocument);
     UpdateUndoActions();
     UpdateTitle();
+    m_pBoardPreview->SetDocument(m_pDocManager->ActiveDocument());
 }
 
 QString CMainFrame::TitleFor(const CChildFrame* frame)

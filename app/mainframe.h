@@ -4,6 +4,7 @@
 #include <QList>
 #include <QMainWindow>
 
+class CBoardPreviewDock;
 class CChildFrame;
 class CDocManager;
 class CHelpOpener;
@@ -37,6 +38,8 @@ public:
     // The status bar's message pane (prompts, notes, "Ready...") and indicator panes.
     CMessagePane* MessagePane() const { return m_pMessagePane; }
     QList<QLabel*> IndicatorPanes() const { return m_indicators; }
+    // The departure board preview (表示 > 発車標プレビュー); hidden until asked for.
+    CBoardPreviewDock* BoardPreview() const { return m_pBoardPreview; }
 
     // Help, from the menu and F1.
     CHelpOpener* HelpOpener() const { return m_pHelpOpener; }
@@ -55,6 +58,7 @@ private:
     void CreateMenus();
     void CreateToolBars();
     void CreateStatusBar();
+    void CreateBoardPreview();
     QMenu* CreateFileMenu(bool withDocument);
     QMenu* AddMenu(QList<QMenu*>& set, const QString& title, const QList<int>& items);
     void ShowMenuSet(int id);
@@ -81,4 +85,5 @@ private:
     QToolBar* m_pSecondToolBar = nullptr;
     CMessagePane* m_pMessagePane = nullptr;
     QList<QLabel*> m_indicators;
+    CBoardPreviewDock* m_pBoardPreview = nullptr;
 };

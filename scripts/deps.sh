@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic
+  qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic unifont
   libgtest-dev libgmock-dev libbenchmark-dev
   dpkg-dev file  # the Debian package: dpkg-shlibdeps works out its library dependencies
 )

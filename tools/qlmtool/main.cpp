@@ -1,8 +1,10 @@
 #include "commands.h"
 #include "csvcommands.h"
+#include "rendercommand.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFileInfo>
 
 #include <malloc.h>
 #include <sys/mman.h>
@@ -57,6 +59,16 @@ bool CheckNotInput(const QString& out, const QString& in, int* status)
     return false;
 }
 
+// Reads a whole number in first..last from an option's value.
+std::optional<int> NumberIn(const QString& text, int first, int last)
+{
+    bool ok = false;
+    const int n = text.toInt(&ok);
+    if (!ok || n < first || n > last)
+        return std::nullopt;
+    return n;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -80,14 +92,31 @@ int main(int argc, char* argv[])
         "                     write BOARD's trains as CSV (UTF-8, the grid's columns)\n"
         "  import-trains BOARD TRAINS.csv OUT\n"
         "                     write OUT: BOARD with the trains of TRAINS.csv\n"
+        "  render BOARD OUT.png [--at HH:MM] [--sub] [--rows N] [--scale S]\n"
+        "                     draw the departure board BOARD makes at a time of day\n"
         "\n"
         "Exit status: 0 success, 1 a file was refused or could not be read or written,\n"
         "2 wrong command line."));
     parser.addHelpOption();
     parser.addVersionOption();
+    const QCommandLineOption atOption(
+        QStringLiteral("at"),
+        QStringLiteral("render: the time of day (default: the display-start time)."),
+        QStringLiteral("HH:MM"));
+    const QCommandLineOption subOption(QStringLiteral("sub"),
+                                       QStringLiteral("render: the sub (English) display."));
+    const QCommandLineOption rowsOption(QStringLiteral("rows"),
+                                        QStringLiteral("render: train rows, 1 to 4 (default 2)."),
+                                        QStringLiteral("N"));
+    const QCommandLineOption scaleOption(
+        QStringLiteral("scale"),
+        QStringLiteral("render: pixels per dot, 1 to 16 (default 1: one pixel per dot in its "
+                       "exact colour; more: round LEDs)."),
+        QStringLiteral("S"));
+    parser.addOptions({atOption, subOption, rowsOption, scaleOption});
     parser.addPositionalArgument(
         QStringLiteral("command"),
-        QStringLiteral("new, convert, check, info, export-trains or import-trains."));
+        QStringLiteral("new, convert, check, info, export-trains, import-trains or render."));
     parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("The command's files."),
                                  QStringLiteral("FILE..."));
 
@@ -103,6 +132,12 @@ int main(int argc, char* argv[])
         return UsageError(QStringLiteral("no command given"));
     const QString command = args.takeFirst();
     int status = kExitUsage;
+    if (command != QLatin1StringView("render")) {
+        for (const QCommandLineOption* option : {&atOption, &subOption, &rowsOption, &scaleOption})
+            if (parser.isSet(*option))
+                return UsageError(QStringLiteral("--%1 belongs to the render command")
+                                      .arg(option->names().constFirst()));
+    }
     if (command == QLatin1StringView("new")) {
         if (args.size() != 1)
             return UsageError(QStringLiteral("new takes one file: qlmtool new OUT.qlm"));
@@ -147,6 +182,40 @@ int main(int argc, char* argv[])
         if (!CheckOutputName(args[2], &status) || !CheckNotInput(args[2], args[1], &status))
             return status;
         return ImportTrains(args[0], args[1], args[2]);
+    }
+    if (command == QLatin1StringView("render")) {
+        if (args.size() != 2)
+            return UsageError(
+                QStringLiteral("render takes two files: qlmtool render BOARD OUT.png"));
+        if (QFileInfo(args[1]).suffix().compare(QLatin1StringView("png"), Qt::CaseInsensitive))
+            return UsageError(args[1] + QStringLiteral(": unknown extension, expected .png"));
+        RenderOptions options;
+        options.sub = parser.isSet(subOption);
+        if (parser.isSet(atOption)) {
+            const std::optional<int> time = ParseClockTime(parser.value(atOption));
+            if (!time)
+                return UsageError(
+                    QStringLiteral("--at %1: expected a time HH:MM from 00:00 to 23:59")
+                        .arg(parser.value(atOption)));
+            options.time = *time;
+        }
+        if (parser.isSet(rowsOption)) {
+            const std::optional<int> rows = NumberIn(parser.value(rowsOption), 1, 4);
+            if (!rows)
+                return UsageError(QStringLiteral("--rows %1: expected a number from 1 to 4")
+                                      .arg(parser.value(rowsOption)));
+            options.rows = *rows;
+        }
+        if (parser.isSet(scaleOption)) {
+            const std::optional<int> scale =
+                NumberIn(parser.value(scaleOption), 1, kMaxRenderScale);
+            if (!scale)
+                return UsageError(QStringLiteral("--scale %1: expected a number from 1 to %2")
+                                      .arg(parser.value(scaleOption))
+                                      .arg(kMaxRenderScale));
+            options.scale = *scale;
+        }
+        return Render(args[0], args[1], options);
     }
     return UsageError(QStringLiteral("unknown command '%1'").arg(command));
 }
