@@ -31,6 +31,7 @@ struct PageEntry
 // it belongs to (a message box that of its dialog), and the main window the contents.
 constexpr PageEntry kPages[] = {
     {"CVeldenView", "grid.html"},
+    {"CBoardPreviewDock", "preview.html"},
     {"CAddItemDlg", "rows.html#insert"},
     {"CRemoveDlg", "rows.html#delete"},
     {"CPasteDlg", "rows.html#paste"},
