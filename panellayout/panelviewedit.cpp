@@ -110,8 +110,10 @@ void CPanelViewEdit::paintEvent(QPaintEvent*)
         pen.setDashPattern({1, 1});
         p.setPen(pen);
         p.setBrush(Qt::NoBrush);
-        const QRect frame = currentBox.isEmpty() ? rect().adjusted(1, 1, -1, -1) : currentBox;
-        p.drawRect(frame.adjusted(2, 2, -3, -3));
+        const QRect frame = (currentBox.isEmpty() ? rect().adjusted(1, 1, -1, -1) : currentBox)
+                                .adjusted(2, 2, -3, -3);
+        if (frame.isValid())
+            p.drawRect(frame);
     }
 
     if (m_bFeedbackShown) {
