@@ -11,13 +11,11 @@
 #include "mainframe.h"
 #include "panelviewdatadlg.h"
 #include "panelviewedit.h"
-#include "sjis.h"
 #include "veldendoc.h"
 #include "veldenview.h"
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
@@ -105,15 +103,6 @@ QList<Route> Routes()
         {"paste problems, adding names", paste("1\t寝台\t\t\t6:00\t大阪\t1\n"), {}},
         {"types", command(ID_EDIT_ASSORTMENT), {}},
         {"new type", command(ID_EDIT_ASSORTMENT), {Click(QStringLiteral("新規(&N)"))}},
-        {"type's layout",
-         command(ID_EDIT_ASSORTMENT),
-         {Click(QStringLiteral("変更(&C)...")),
-          [](QWidget* dialog) {
-              for (QCheckBox* box : dialog->findChildren<QCheckBox*>())
-                  if (box->text() == QStringLiteral("表示ｽﾀｲﾙを変更(&C)"))
-                      box->setChecked(true);
-              Click(QStringLiteral("変更(&S)..."))(dialog);
-          }}},
         {"destinations", command(ID_EDIT_DESTINATION), {}},
         {"new destination", command(ID_EDIT_DESTINATION), {Click(QStringLiteral("追加(&A)"))}},
         {"property sheet", command(ID_EDIT_BASICDATA), {}},
