@@ -1,6 +1,7 @@
 #include "veldenapp.h"
 
 #include "docmanager.h"
+#include "focusselect.h"
 #include "fonts.h"
 #include "instanceserver.h"
 #include "mainframe.h"
@@ -38,6 +39,7 @@ bool CVeldenApp::InitInstance(const QStringList& arguments)
 
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/marvo-64.png")));
     Fonts::SetUpJapaneseUi();
+    FocusSelect::Install();
 
     if (IsNonInteractive()) {
         Msg::SetMessageHook([](const Msg::Record& record) {

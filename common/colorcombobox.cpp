@@ -155,12 +155,32 @@ quint32 CColorComboBox::FromQColor(const QColor& color)
     return quint32(color.red()) | quint32(color.green()) << 8 | quint32(color.blue()) << 16;
 }
 
+void CColorComboBox::showPopup()
+{
+    m_nBeforeChoice = currentIndex();
+    QComboBox::showPopup();
+}
+
+void CColorComboBox::keyPressEvent(QKeyEvent* event)
+{
+    m_nBeforeChoice = currentIndex();
+    QComboBox::keyPressEvent(event);
+}
+
+void CColorComboBox::wheelEvent(QWheelEvent* event)
+{
+    m_nBeforeChoice = currentIndex();
+    QComboBox::wheelEvent(event);
+}
+
 void CColorComboBox::OnActivated(int index)
 {
     if (!m_bHasCustomItem || index != m_nCustomItem)
         return;
     if (const std::optional<quint32> chosen = AskColor(this, ItemColor(index)))
         SetItemColor(index, *chosen);
+    else // a colour the user did not pick must not be taken
+        setCurrentIndex(m_nBeforeChoice);
 }
 
 QSize CColorComboBox::sizeHint() const

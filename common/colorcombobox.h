@@ -8,8 +8,8 @@
 
 // A drop-down list of colour swatches. Each item's colour is a 0x00BBGGRR value; one item may be
 // declared the custom item, which carries a small arrow and, when the user chooses it, opens
-// the colour dialog to take any colour. The owner adds the fixed colours first, then the custom
-// item, and declares it.
+// the colour dialog to take any colour; cancelling that dialog returns to the item chosen
+// before. The owner adds the fixed colours first, then the custom item, and declares it.
 class CColorComboBox : public QComboBox
 {
     Q_OBJECT
@@ -45,12 +45,18 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
+    void showPopup() override;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     void OnActivated(int index);
 
     bool m_bHasCustomItem = false;
     int m_nCustomItem = -1;
+    // The item selected when the user began to choose (by the list, a key or the wheel).
+    int m_nBeforeChoice = -1;
 };

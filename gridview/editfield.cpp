@@ -121,11 +121,35 @@ void CEditField::mousePressEvent(QMouseEvent* event)
     event->accept();
 }
 
+namespace {
+
+// An Alt combination the editor's controls do not use: it belongs to the menus. Alt+Up and
+// Alt+Down open a list's drop-down; AltGr is no Alt here (X11 reports it as its own key).
+bool IsMenuKey(const QKeyEvent* key)
+{
+    const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
+    if (!(mods & Qt::AltModifier) || (mods & (Qt::ControlModifier | Qt::MetaModifier)))
+        return false;
+    switch (key->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Shift:
+        return false;
+    default:
+        return true;
+    }
+}
+
+} // namespace
+
 bool CEditField::eventFilter(QObject* watched, QEvent* event)
 {
-    // While the editor has the focus every key is its own: the main window's shortcuts
+    // While the editor has the focus its keys are its own: the main window's shortcuts
     // (Ctrl+Shift+C, ...) do not act, and Ctrl+C and Ctrl+V copy and paste the box's text rather
-    // than rows. Undo and Redo do act: they close the editor first.
+    // than rows. Undo and Redo do act: they close the editor first. Alt combinations open the
+    // menus, and one no menu takes types nothing: a stray letter must never reach a train.
     if (event->type() == QEvent::ShortcutOverride) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const QKeyCombination combo = key->keyCombination();
@@ -134,9 +158,11 @@ bool CEditField::eventFilter(QObject* watched, QEvent* event)
             combo == (Qt::ALT | Qt::Key_Backspace) || combo == (Qt::CTRL | Qt::Key_Y) ||
             combo == (Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
         // Unaccepted, the override lets the main window's shortcut act instead of the box.
-        event->setAccepted(!undoRedo);
+        event->setAccepted(!undoRedo && !IsMenuKey(key));
         return true;
     }
+    if (event->type() == QEvent::KeyPress && IsMenuKey(static_cast<QKeyEvent*>(event)))
+        return true; // no shortcut took it
     return QWidget::eventFilter(watched, event);
 }
 

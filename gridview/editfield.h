@@ -11,7 +11,8 @@ class CFieldControl;
 // holds one control (text box or list) over that cell. It reports what the user changes and
 // knows nothing of the grid or the document. Keys typed into it stay in it: Enter asks to close
 // it (deferred, so that it is never destroyed inside its own event handling), Escape does
-// nothing, and no shortcut of the main window acts while it has the focus.
+// nothing, and no shortcut of the main window acts while it has the focus but Undo, Redo and
+// the menus' Alt keys.
 class CEditField : public QWidget
 {
     Q_OBJECT

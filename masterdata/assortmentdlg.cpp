@@ -19,7 +19,7 @@ CAssortmentDlg::CAssortmentDlg(MasterSession& session, QWidget* parent)
 void CAssortmentDlg::OnNew()
 {
     if (m_session.Types().m_nSize >= kMaxCollection) {
-        Msg::Beep();
+        Msg::Show(this, MasterText::TooManyTypes(), Msg::ErrorCaption(), QMessageBox::Warning);
         return;
     }
     tagTRAINASSORTMENT type = m_session.NewTrainType();

@@ -84,7 +84,7 @@ CAssortmentEditDlg::CAssortmentEditDlg(tagTRAINASSORTMENT& record, const QString
     settingsGrid->addWidget(note, 1, 0, 1, 2);
 
     auto* buttons = new QDialogButtonBox;
-    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
+    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
     buttons->addButton(QStringLiteral("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &CAssortmentEditDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CAssortmentEditDlg::reject);
@@ -94,6 +94,7 @@ CAssortmentEditDlg::CAssortmentEditDlg(tagTRAINASSORTMENT& record, const QString
     layout->addWidget(led);
     layout->addWidget(settings);
     layout->addWidget(buttons);
+    ok->setDefault(true); // once in the dialog, which must know its default button
     setMinimumWidth(320);
 
     for (QCheckBox* box : {m_pDefaultColor, m_pLightBackground, m_pCustomLayout})

@@ -19,7 +19,8 @@ CDestinationDlg::CDestinationDlg(MasterSession& session, QWidget* parent)
 void CDestinationDlg::OnNew()
 {
     if (m_session.Destinations().m_nSize >= kMaxCollection) {
-        Msg::Beep();
+        Msg::Show(this, MasterText::TooManyDestinations(), Msg::ErrorCaption(),
+                  QMessageBox::Warning);
         return;
     }
     DESTINATION destination = MasterSession::NewDestination();

@@ -29,7 +29,7 @@ CDestinationEditDlg::CDestinationEditDlg(DESTINATION& record, QWidget* parent)
     form->addRow(nameEnLabel, m_pNameEn);
 
     auto* buttons = new QDialogButtonBox;
-    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
+    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
     buttons->addButton(QStringLiteral("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &CDestinationEditDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CDestinationEditDlg::reject);
@@ -37,6 +37,7 @@ CDestinationEditDlg::CDestinationEditDlg(DESTINATION& record, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(names);
     layout->addWidget(buttons);
+    ok->setDefault(true); // once in the dialog, which must know its default button
     setMinimumWidth(300);
 }
 

@@ -177,6 +177,16 @@ QString RemoveDestinationCaption()
     return QStringLiteral("行先の削除");
 }
 
+QString TooManyTypes()
+{
+    return QStringLiteral("列車種別は%1件までしか登録できません").arg(kMaxCollection);
+}
+
+QString TooManyDestinations()
+{
+    return QStringLiteral("行先は%1件までしか登録できません").arg(kMaxCollection);
+}
+
 QString Unencodable(const QString& character)
 {
     return QStringLiteral("「%1」は保存できない文字です").arg(character);

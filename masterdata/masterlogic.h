@@ -72,5 +72,7 @@ QString LastDestination();
 QString DestinationInUse(const QByteArray& name);
 QString ConfirmRemoveDestination(const QByteArray& name);
 QString RemoveDestinationCaption();
+QString TooManyTypes();        // the list holds the most a file can
+QString TooManyDestinations(); // the same for destinations
 QString Unencodable(const QString& character);
 } // namespace MasterText

@@ -21,13 +21,13 @@ CAlignSelectDlg::CAlignSelectDlg(QWidget* parent) : QDialog(parent)
 
     auto* buttons = new QDialogButtonBox;
     QPushButton* close = buttons->addButton(QStringLiteral("閉じる"), QDialogButtonBox::AcceptRole);
-    close->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &CAlignSelectDlg::accept);
 
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(group, 1);
     layout->addWidget(buttons, 0, Qt::AlignTop);
     buttons->setOrientation(Qt::Vertical);
+    close->setDefault(true); // once in the dialog, which must know its default button
 
     SetValue(0);
 }

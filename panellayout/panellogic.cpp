@@ -55,6 +55,15 @@ void HidePart(PanelLayout& layout, int part)
         layout[part].wColumn = 0;
 }
 
+bool StepPart(PanelLayout& layout, int part, int columns, bool resize)
+{
+    if (part < 0 || part >= kPanelPartCount || !IsColumn(layout[part].wColumn))
+        return false;
+    const PANELPART& now = layout[part];
+    const int first = resize ? now.wColumn : now.wColumn + columns;
+    return PlacePart(layout, part, first, now.wColumn + now.wSpan + columns);
+}
+
 QRect PartBox(const PANELPART& part, int width, int height)
 {
     const int left = ColumnEdge(part.wColumn - 1, width) + 1;

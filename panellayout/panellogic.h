@@ -30,6 +30,11 @@ bool AnyPartCovers(const PanelLayout& layout, int column);
 bool PlacePart(PanelLayout& layout, int part, int first, int last);
 // Hides a part; its span and alignment stay for when it is placed again.
 void HidePart(PanelLayout& layout, int part);
+// The keyboard's drag: moves a shown part `columns` columns to the right (left when negative),
+// or with `resize` moves its last column only, changing its span. The limits are a drag's: the
+// part stays on the panel and covers at least one column; other parts are not consulted.
+// Refuses (returns false and changes nothing) a hidden part and a step beyond the limits.
+bool StepPart(PanelLayout& layout, int part, int columns, bool resize);
 
 // The box of a shown part on a canvas of width x height pixels; x() + width() is the first
 // pixel right of it.

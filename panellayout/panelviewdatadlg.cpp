@@ -79,7 +79,7 @@ CPanelViewDataDlg::CPanelViewDataDlg(const PanelLayout& layoutMain, const PanelL
     colourLayout->addWidget(colourNote);
 
     auto* buttons = new QDialogButtonBox;
-    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
+    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
     buttons->addButton(QStringLiteral("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &CPanelViewDataDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CPanelViewDataDlg::reject);
@@ -88,6 +88,7 @@ CPanelViewDataDlg::CPanelViewDataDlg(const PanelLayout& layoutMain, const PanelL
     layout->addWidget(positionBox);
     layout->addWidget(colourBox);
     layout->addWidget(buttons);
+    ok->setDefault(true); // once in the dialog, which must know its default button
 
     connect(m_pPartList, &QComboBox::currentIndexChanged, this,
             &CPanelViewDataDlg::OnSelChangePart);

@@ -5,6 +5,7 @@
 #include "messages.h"
 #include "panellogic.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
@@ -38,6 +39,7 @@ CPanelViewEdit::CPanelViewEdit(QWidget* parent) : QWidget(parent)
     // A white plus outlined in black; the hot spot is the centre of the plus.
     setCursor(QCursor(QPixmap(QStringLiteral(":/icons/pluscursor.png")), 7, 8));
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 QFont CPanelViewEdit::CanvasFont()
@@ -82,6 +84,7 @@ void CPanelViewEdit::paintEvent(QPaintEvent*)
             p.fillRect(x, 2, 1, h - 5, shadow);
     }
 
+    QRect currentBox;
     if (m_pLayout) {
         for (int i = 0; i < kPanelPartCount; ++i) {
             const PANELPART& part = (*m_pLayout)[i];
@@ -91,11 +94,26 @@ void CPanelViewEdit::paintEvent(QPaintEvent*)
             if (box.isEmpty())
                 continue;
             const bool current = i == m_nCurPart;
+            if (current)
+                currentBox = box;
             p.fillRect(box, current ? pal.color(QPalette::Highlight) : face);
             Draw3dRect(p, box, light, shadow);
             p.setPen(current ? pal.color(QPalette::HighlightedText) : QColor(Qt::black));
             p.drawText(box, Qt::AlignCenter | Qt::TextSingleLine, PartLabel(i));
         }
+    }
+
+    if (hasFocus()) {
+        // The keys move the current part: a dotted frame inside it, or inside the canvas while
+        // the part is hidden.
+        QPen pen(pal.color(QPalette::WindowText), 1);
+        pen.setDashPattern({1, 1});
+        p.setPen(pen);
+        p.setBrush(Qt::NoBrush);
+        const QRect frame = (currentBox.isEmpty() ? rect().adjusted(1, 1, -1, -1) : currentBox)
+                                .adjusted(2, 2, -3, -3);
+        if (frame.isValid())
+            p.drawRect(frame);
     }
 
     if (m_bFeedbackShown) {
@@ -154,6 +172,33 @@ void CPanelViewEdit::mouseReleaseEvent(QMouseEvent* event)
         update();
     else
         Msg::Beep();
+}
+
+void CPanelViewEdit::keyPressEvent(QKeyEvent* event)
+{
+    const int step = event->key() == Qt::Key_Left ? -1 : event->key() == Qt::Key_Right ? 1 : 0;
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    if (step == 0 || !m_pLayout || m_bDragging || (mods & ~Qt::ShiftModifier)) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    // A step the mouse could not make either (off the panel, no column left) beeps.
+    if (StepPart(*m_pLayout, m_nCurPart, step, mods & Qt::ShiftModifier))
+        update();
+    else
+        Msg::Beep();
+}
+
+void CPanelViewEdit::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void CPanelViewEdit::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 void CPanelViewEdit::ShowFeedback(int lastColumn)

@@ -6,8 +6,10 @@
 #include <QWidget>
 
 // One panel row of the layout editor: draws the 33 columns and the shown parts of the layout it
-// edits, and places, realigns and hides the current part with the mouse. The layout belongs to
-// the owner, which keeps it alive while the canvas exists.
+// edits, and places, realigns and hides the current part with the mouse. It takes the focus by
+// Tab like any control; then Left and Right move the current part one column, and with Shift
+// change its span. The layout belongs to the owner, which keeps it alive while the canvas
+// exists.
 class CPanelViewEdit : public QWidget
 {
     Q_OBJECT
@@ -30,6 +32,9 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void ShowFeedback(int lastColumn);

@@ -65,7 +65,7 @@ CAddGuideMesDlg::CAddGuideMesDlg(GUIDEMESSAGE* message, QWidget* parent)
     optionLayout->addWidget(m_pExclusive);
 
     auto* buttons = new QDialogButtonBox(Qt::Vertical);
-    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
+    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
     buttons->addButton(QStringLiteral("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &CAddGuideMesDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CAddGuideMesDlg::reject);
@@ -77,6 +77,7 @@ CAddGuideMesDlg::CAddGuideMesDlg(GUIDEMESSAGE* message, QWidget* parent)
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(fields, 1);
     layout->addWidget(buttons);
+    ok->setDefault(true); // once in the dialog, which must know its default button
 
     // The pickers hold one day; a stored time outside it is shown at the nearest end and kept
     // unless the user changes that picker.

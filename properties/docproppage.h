@@ -13,7 +13,7 @@ class FieldEditor;
 
 // What every page of the property sheet shares: its fields are filled from the timetable on the
 // page's first activation only (later activations keep what the user typed), read back in one
-// step that may refuse, and written into the timetable on the sheet's OK.
+// step that may refuse, and written into the timetable on the sheet's OK or Apply.
 class CDocPropPage : public QWidget
 {
     Q_OBJECT
@@ -26,6 +26,11 @@ public:
     bool Collect(PageValues* values);
     // Writes what Collect read.
     void OnApply(const PageValues& values);
+
+signals:
+    // The user changed a field since the page was filled: there is something to apply. (The
+    // lists and the layout editor write at once and have nothing to apply.)
+    void fieldChanged();
 
 protected:
     CDocPropPage(CQLMDoc& doc, std::span<const DocField> fields, QWidget* parent);
@@ -40,6 +45,8 @@ protected:
     CQLMDoc& m_doc;
 
 private:
+    void WatchFields();
+
     std::vector<DocField> m_fields;
     std::vector<std::pair<DocField, FieldEditor*>> m_editors;
     bool m_bInitialised = false;

@@ -65,32 +65,30 @@ CDocPropPageA::CDocPropPageA(CQLMDoc& doc, QWidget* parent)
     platformRow->addStretch(1);
     signLayout->addLayout(platformRow);
 
-    // Columns: labels, the main row, the "副線" check box, the second row.
+    // Columns: labels, the main row, the "副線" check box, the second row. Tab follows the order
+    // in which the grid is filled: the whole main row, then "副線", then the whole second row.
     auto* rows = new QGridLayout;
-    auto colourCell = [this](CFlagCheckBox* check, DocField lower) {
+    rows->addWidget(Label("路線色:", Colour(DocField::LineColor)), 0, 0);
+    rows->addWidget(Label("路線名:", Text(DocField::LineName)), 2, 0);
+    rows->addWidget(Label("案内:", Text(DocField::Guide)), 4, 0);
+    auto signRow = [&](int column, DocField upper, CFlagCheckBox* check, DocField lower,
+                       std::initializer_list<DocField> texts) {
+        rows->addWidget(Colour(upper), 0, column);
         auto* cell = new QHBoxLayout;
         cell->addWidget(check);
         cell->addWidget(Colour(lower), 1);
-        return cell;
+        rows->addLayout(cell, 1, column);
+        int row = 2;
+        for (DocField field : texts)
+            rows->addWidget(Text(field), row++, column);
+        rows->setColumnStretch(column, 1);
     };
-    rows->addWidget(Label("路線色:", Colour(DocField::LineColor)), 0, 0);
-    rows->addWidget(Colour(DocField::LineColor), 0, 1);
-    rows->addLayout(colourCell(m_pLineColor2, DocField::LineColor2), 1, 1);
-    rows->addWidget(Colour(DocField::SubLineColor), 0, 3);
-    rows->addLayout(colourCell(m_pSubLineColor2, DocField::SubLineColor2), 1, 3);
+    signRow(1, DocField::LineColor, m_pLineColor2, DocField::LineColor2,
+            {DocField::LineName, DocField::LineNameEn, DocField::Guide, DocField::GuideEn});
     rows->addWidget(m_pSubLine, 0, 2, 6, 1, Qt::AlignTop);
-    const DocField mainTexts[] = {DocField::LineName, DocField::LineNameEn, DocField::Guide,
-                                  DocField::GuideEn};
-    const DocField subTexts[] = {DocField::SubLineName, DocField::SubLineNameEn, DocField::SubGuide,
-                                 DocField::SubGuideEn};
-    rows->addWidget(Label("路線名:", Text(DocField::LineName)), 2, 0);
-    rows->addWidget(Label("案内:", Text(DocField::Guide)), 4, 0);
-    for (int i = 0; i < 4; ++i) {
-        rows->addWidget(Text(mainTexts[i]), 2 + i, 1);
-        rows->addWidget(Text(subTexts[i]), 2 + i, 3);
-    }
-    rows->setColumnStretch(1, 1);
-    rows->setColumnStretch(3, 1);
+    signRow(
+        3, DocField::SubLineColor, m_pSubLineColor2, DocField::SubLineColor2,
+        {DocField::SubLineName, DocField::SubLineNameEn, DocField::SubGuide, DocField::SubGuideEn});
     signLayout->addLayout(rows);
 
     auto* layout = new QVBoxLayout(this);

@@ -4,6 +4,7 @@
 #include "docproppageb.h"
 #include "docproppagec.h"
 #include "docproppaged.h"
+#include "fieldeditors.h"
 #include "propfields.h"
 
 #include <QDialogButtonBox>
@@ -31,14 +32,28 @@ CDocPropSheet::CDocPropSheet(CQLMDoc& doc, QWidget* parent) : QDialog(parent)
             [this](int index) { Page(index)->OnSetActive(); });
 
     auto* buttons = new QDialogButtonBox;
-    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
+    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
     buttons->addButton(QStringLiteral("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
+    m_pApply = buttons->addButton(QStringLiteral("適用(&A)"), QDialogButtonBox::ApplyRole);
+    m_pApply->setEnabled(false);
     connect(buttons, &QDialogButtonBox::accepted, this, &CDocPropSheet::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CDocPropSheet::reject);
+    connect(m_pApply, &QPushButton::clicked, this, [this] {
+        if (ApplyPages())
+            m_pApply->setEnabled(false);
+    });
+    for (int index = 0; index < m_pTabs->count(); ++index)
+        connect(Page(index), &CDocPropPage::fieldChanged, m_pApply,
+                [this] { m_pApply->setEnabled(true); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_pTabs);
     layout->addWidget(buttons);
+    // Default only once in the sheet: a default the sheet does not know of leaves it to take a
+    // page's button as its default, and Enter in a field then presses nothing.
+    ok->setDefault(true);
+    // The sheet opens in the first field, not on the tabs.
+    m_pPageA->Text(DocField::StationName)->setFocus();
 }
 
 CDocPropPage* CDocPropSheet::Page(int index) const
@@ -69,7 +84,7 @@ bool CDocPropSheet::Run()
     return ok;
 }
 
-void CDocPropSheet::accept()
+bool CDocPropSheet::ApplyPages()
 {
     // Nothing is written unless every shown page can be read, so a refusal leaves the
     // timetable as it was.
@@ -81,11 +96,17 @@ void CDocPropSheet::accept()
         PageValues values;
         if (!page->Collect(&values)) {
             m_pTabs->setCurrentIndex(index);
-            return;
+            return false;
         }
         collected.emplace_back(page, std::move(values));
     }
     for (const auto& [page, values] : collected)
         page->OnApply(values);
-    QDialog::accept();
+    return true;
+}
+
+void CDocPropSheet::accept()
+{
+    if (ApplyPages())
+        QDialog::accept();
 }

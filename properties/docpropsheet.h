@@ -8,6 +8,7 @@ class CDocPropPageB;
 class CDocPropPageC;
 class CDocPropPageD;
 class CQLMDoc;
+class QPushButton;
 class QTabWidget;
 
 // "編集": the document's property sheet, four pages in tabs, on a working copy of the
@@ -15,8 +16,8 @@ class QTabWidget;
 //
 // What the user changes through the lists (guide messages, keys) and the layout editor's OK
 // goes into the copy at once and stays after Cancel. The pages' fields go into the copy on OK
-// only, and only for pages that were shown. The caller applies the copy afterwards, after OK as
-// well as after Cancel.
+// and on Apply, and only for pages that were shown; what Apply wrote stays after Cancel. The
+// caller applies the copy afterwards, after OK as well as after Cancel.
 class CDocPropSheet : public QDialog
 {
     Q_OBJECT
@@ -32,10 +33,10 @@ public:
     CDocPropPageB* m_pPageB; // "表示関連"
     CDocPropPageC* m_pPageC; // "高度"
     CDocPropPageD* m_pPageD; // "ｴｸｽﾃﾝｼｮﾝ"
+    QPushButton* m_pApply;   // "適用(&A)": enabled while a field holds something unapplied
 
 public slots:
-    // Reads every page that was shown; a refused field keeps the sheet open on its page.
-    // Then writes them all into the timetable and closes.
+    // Applies, then closes; a refused field keeps the sheet open on its page.
     void accept() override;
 
 protected:
@@ -43,4 +44,7 @@ protected:
 
 private:
     CDocPropPage* Page(int index) const;
+    // Reads every page that was shown and writes them all into the timetable; nothing is
+    // written when a field is refused, and the sheet then shows the page of that field.
+    bool ApplyPages();
 };

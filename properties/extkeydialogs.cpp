@@ -34,14 +34,16 @@ public:
 // Values live in the key block, which has no 16-bit length field.
 constexpr qsizetype kAnyLength = std::numeric_limits<qsizetype>::max();
 
-QDialogButtonBox* OkCancel(QDialog* dialog)
+// OK and ｷｬﾝｾﾙ at the end of the dialog's layout.
+void AddOkCancel(QDialog* dialog, QBoxLayout* layout)
 {
     auto* buttons = new QDialogButtonBox(Qt::Vertical);
-    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
+    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
     buttons->addButton(QStringLiteral("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
     QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
-    return buttons;
+    layout->addWidget(buttons);
+    ok->setDefault(true); // once in the dialog, which must know its default button
 }
 
 void Refuse(QWidget* parent, const QString& why, QWidget* field)
@@ -79,10 +81,12 @@ CAddExtKeyDlg::CAddExtKeyDlg(EXTKEY* key, QWidget* parent) : QDialog(parent), m_
     fields->addWidget(m_pValue, 1, 1);
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(fields, 1);
-    layout->addWidget(OkCancel(this));
+    AddOkCancel(this, layout);
 
-    m_pPath->setText(Sjis::Decode(key->Key()));
-    m_shownPath = m_pPath->text();
+    // The field shows a proposed lower-case path in capitals; what it shows is what OK stores,
+    // so the stored bytes are kept only when they read as the field shows them.
+    m_shownPath = Sjis::Decode(key->Key());
+    m_pPath->setText(m_shownPath);
     m_pValue->setText(Sjis::Decode(key->strValue));
     m_shownValue = m_pValue->text();
 }
@@ -121,7 +125,7 @@ CExtKeyDlg::CExtKeyDlg(EXTKEY* key, QWidget* parent) : QDialog(parent), m_pRecor
     fields->addWidget(m_pValue, 1, 1);
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(fields, 1);
-    layout->addWidget(OkCancel(this));
+    AddOkCancel(this, layout);
 
     m_pValue->setText(Sjis::Decode(key->strValue));
     m_shownValue = m_pValue->text();

@@ -7,8 +7,9 @@
 class QLabel;
 class QLineEdit;
 
-// "ｴｸｽﾃﾝｼｮﾝｷｰの追加": the path (letters turn into capitals as typed) and the value of a new key.
-// OK writes both into the record; a path over 63 bytes is refused and the dialog stays open.
+// "ｴｸｽﾃﾝｼｮﾝｷｰの追加": the path (letters turn into capitals as typed or shown) and the value of a
+// new key. OK writes both into the record as shown; a path over 63 bytes is refused and the
+// dialog stays open.
 class CAddExtKeyDlg : public QDialog
 {
     Q_OBJECT
@@ -23,7 +24,7 @@ public slots:
 
 private:
     EXTKEY* m_pRecord;
-    QString m_shownPath;
+    QString m_shownPath; // the record's path as read, before the field turned it into capitals
     QString m_shownValue;
 };
 

@@ -138,6 +138,7 @@ CTimeFields::CTimeFields(QWidget* parent) : QWidget(parent)
     layout->addWidget(m_pMinute);
     layout->addStretch(1);
     setFocusProxy(m_pHour);
+    setFocusPolicy(m_pHour->focusPolicy());
 }
 
 void CTimeFields::ShowValue(const FieldValue& value)
@@ -172,7 +173,9 @@ CColorField::CColorField(std::span<const quint32> presets, QWidget* parent)
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_pBox);
+    // The field takes the focus as its box does, so that a label's mnemonic reaches it.
     setFocusProxy(m_pBox);
+    setFocusPolicy(m_pBox->focusPolicy());
 }
 
 QWidget* CColorField::FocusWidget()

@@ -211,3 +211,26 @@ std::optional<quint16> ParsePlatform(const QString& text)
         value = value * 10 + (head[i].unicode() - u'0');
     return static_cast<quint16>(value);
 }
+
+namespace {
+
+// The file's bytes without trains, types and destinations; nothing when it cannot be written.
+std::optional<QByteArray> PropertyBytes(CQLMDoc timetable)
+{
+    timetable.SetTrainCount(0);
+    timetable.SetAssortmentCount(0);
+    timetable.SetDestinationCount(0);
+    QByteArray bytes;
+    if (!timetable.SaveFile(&bytes))
+        return std::nullopt;
+    return bytes;
+}
+
+} // namespace
+
+bool PropertiesDiffer(const CQLMDoc& before, const CQLMDoc& after)
+{
+    const std::optional<QByteArray> a = PropertyBytes(before);
+    const std::optional<QByteArray> b = PropertyBytes(after);
+    return !a || !b || *a != *b;
+}

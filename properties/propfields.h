@@ -96,6 +96,12 @@ inline constexpr DocField kDisplayFields[] = {DocField::Unlit, DocField::Lit};
 inline constexpr DocField kAdvancedFields[] = {DocField::GuideMessage, DocField::DateChangeTime,
                                                DocField::DisplayStartTime};
 
+// True when the two timetables differ in anything the property sheet can change (everything
+// but the trains, types and destinations). One that cannot be written (a text or a list beyond
+// what the file holds) counts as changed: its changes are kept, and saving says what is wrong,
+// rather than dropped unseen.
+bool PropertiesDiffer(const CQLMDoc& before, const CQLMDoc& after);
+
 // ---- Reading what the user typed ------------------------------------------------------------
 
 // A text field: the bytes to store, or why the typed text cannot be stored.

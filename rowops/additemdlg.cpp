@@ -64,7 +64,7 @@ CAddItemDlg::CAddItemDlg(const RowContext& context, QWidget* parent)
     sourceLayout->addLayout(copyLayout);
 
     auto* buttons = new QDialogButtonBox;
-    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
+    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
     buttons->addButton(QStringLiteral("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &CAddItemDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CAddItemDlg::reject);
@@ -74,6 +74,7 @@ CAddItemDlg::CAddItemDlg(const RowContext& context, QWidget* parent)
     layout->addWidget(countBox);
     layout->addWidget(sourceBox);
     layout->addWidget(buttons);
+    ok->setDefault(true); // once in the dialog, which must know its default button
 
     connect(m_pAtCurrent, &QRadioButton::clicked, this, &CAddItemDlg::OnAtCurrent);
     connect(m_pNew, &QRadioButton::clicked, this, &CAddItemDlg::UpdateCopyRowEnabled);

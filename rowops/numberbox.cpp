@@ -43,7 +43,9 @@ CNumberBox::CNumberBox(QWidget* parent) : QWidget(parent)
     layout->addWidget(m_pEdit, 1);
     layout->addLayout(arrows);
 
+    // The box takes the focus as its edit does, so that a label's mnemonic reaches it.
     setFocusProxy(m_pEdit);
+    setFocusPolicy(m_pEdit->focusPolicy());
     setSizePolicy(m_pEdit->sizePolicy());
     connect(m_pEdit, &QLineEdit::textChanged, this, &CNumberBox::textChanged);
 }

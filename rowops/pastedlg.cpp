@@ -24,7 +24,7 @@ CPasteDlg::CPasteDlg(QWidget* parent) : QDialog(parent)
     methodLayout->addWidget(m_pInsert);
 
     auto* buttons = new QDialogButtonBox;
-    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
+    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
     buttons->addButton(QStringLiteral("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &CPasteDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CPasteDlg::reject);
@@ -32,6 +32,7 @@ CPasteDlg::CPasteDlg(QWidget* parent) : QDialog(parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(methodBox);
     layout->addWidget(buttons);
+    ok->setDefault(true); // once in the dialog, which must know its default button
     m_pInsert->setFocus();
 }
 

@@ -77,7 +77,6 @@ CPatternDiaDlg::CPatternDiaDlg(const RowContext& context, QWidget* parent)
 
     auto* buttons = new QDialogButtonBox;
     m_pOk = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    m_pOk->setDefault(true);
     buttons->addButton(QStringLiteral("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &CPatternDiaDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CPatternDiaDlg::reject);
@@ -90,6 +89,7 @@ CPatternDiaDlg::CPatternDiaDlg(const RowContext& context, QWidget* parent)
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(picture);
     layout->addLayout(fields, 1);
+    m_pOk->setDefault(true); // once in the dialog, which must know its default button
 
     // Opening: the first row is the current row when there is one; the rest start empty.
     const int current = m_context.state->m_nCurRow;

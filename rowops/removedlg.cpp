@@ -40,7 +40,7 @@ CRemoveDlg::CRemoveDlg(const RowContext& context, QWidget* parent)
     countLayout->addWidget(m_pCount, 1);
 
     auto* buttons = new QDialogButtonBox;
-    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
+    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
     buttons->addButton(QStringLiteral("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &CRemoveDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CRemoveDlg::reject);
@@ -49,6 +49,7 @@ CRemoveDlg::CRemoveDlg(const RowContext& context, QWidget* parent)
     layout->addWidget(directionBox);
     layout->addWidget(countBox);
     layout->addWidget(buttons);
+    ok->setDefault(true); // once in the dialog, which must know its default button
 
     connect(m_pDown, &QRadioButton::clicked, this,
             [this] { OnFromCurrent(DeleteDirection::DownFromCurrent); });

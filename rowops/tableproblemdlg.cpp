@@ -47,6 +47,7 @@ CTableProblemDlg::CTableProblemDlg(const TrainText::ReadResult& read, bool offer
     layout->addWidget(m_pList);
 
     auto* buttons = new QDialogButtonBox;
+    QPushButton* byDefault = nullptr;
     if (offerAdd) {
         QStringList lines;
         if (!read.unknownTypes.isEmpty())
@@ -58,13 +59,14 @@ CTableProblemDlg::CTableProblemDlg(const TrainText::ReadResult& read, bool offer
         question->setObjectName(QStringLiteral("addQuestion"));
         question->setWordWrap(true);
         layout->addWidget(question);
-        buttons->addButton(QStringLiteral("追加して貼り付け(&A)"), QDialogButtonBox::AcceptRole)
-            ->setDefault(true);
+        byDefault = buttons->addButton(QStringLiteral("追加して貼り付け(&A)"),
+                                       QDialogButtonBox::AcceptRole);
         buttons->addButton(QStringLiteral("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
     } else {
-        buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::RejectRole)->setDefault(true);
+        byDefault = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::RejectRole);
     }
     connect(buttons, &QDialogButtonBox::accepted, this, &CTableProblemDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CTableProblemDlg::reject);
     layout->addWidget(buttons);
+    byDefault->setDefault(true); // once in the dialog, which must know its default button
 }

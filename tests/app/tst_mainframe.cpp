@@ -23,6 +23,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QProcess>
@@ -44,6 +45,7 @@ private slots:
 
     void menuSets();
     void undoAndRedo();
+    void altKeysInTheCellEditorReachTheMenus();
     void commandStates();
     void tileAndCascade();
     void basicDataIsOneUndoStep();
@@ -168,6 +170,48 @@ void TestMainFrame::undoAndRedo()
     QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(doc->Timetable().m_wTrainCount, 40);
     QVERIFY(doc->IsModified());
+}
+
+// While a train name is edited in place, an Alt key opens its menu and one no menu takes does
+// nothing: no letter reaches the train. Presses and releases go apart, as a user's.
+void TestMainFrame::altKeysInTheCellEditorReachTheMenus()
+{
+    CVeldenDoc* doc = m_pFrame->DocManager()->OnFileNew();
+    tagTRAININFO train;
+    train.strName = Sjis::FromUtf8("はやて");
+    doc->Apply(TimetableEdit().InsertTrains(1, {train}), "列車の挿入");
+    CVeldenView* view = m_pFrame->ActiveView();
+    m_pFrame->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_pFrame));
+    view->SelectCell(3, 1);
+    auto press = [](QWidget* target, Qt::Key key, Qt::KeyboardModifiers modifiers) {
+        QTest::keyPress(target, key, modifiers);
+        QApplication::processEvents();
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyRelease(focus ? focus : target, key, modifiers);
+        QApplication::processEvents();
+    };
+    press(view, Qt::Key_Return, Qt::NoModifier);
+    QVERIFY(view->IsEditing());
+    auto* box = qobject_cast<QLineEdit*>(view->EditField()->Control());
+    QVERIFY(box && box->hasFocus());
+
+    press(box, Qt::Key_Q, Qt::AltModifier);
+    QCOMPARE(box->text(), QString::fromUtf8("はやて"));
+    QVERIFY(!QApplication::activePopupWidget());
+
+    QTest::keyPress(box, Qt::Key_E, Qt::AltModifier);
+    QApplication::processEvents();
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    QVERIFY(menu);
+    QCOMPARE(menu->title(), QStringLiteral("編集(&E)"));
+    QTest::keyRelease(menu, Qt::Key_E, Qt::AltModifier);
+    press(menu, Qt::Key_Escape, Qt::NoModifier);
+
+    QVERIFY(view->IsEditing());
+    QCOMPARE(box->text(), QString::fromUtf8("はやて"));
+    QCOMPARE(doc->Timetable().m_TrainInfo.ElementAt(1).strName, train.strName);
+    QCOMPARE(doc->UndoStack()->count(), 1);
 }
 
 void TestMainFrame::basicDataIsOneUndoStep()

@@ -2,6 +2,8 @@
 // swatch the closed box shows.
 #include "colorcombobox.h"
 
+#include <QApplication>
+#include <QColorDialog>
 #include <QtTest>
 
 #include <optional>
@@ -85,37 +87,59 @@ void TestColorComboBox::selectWithoutCustomItem()
 
 void TestColorComboBox::customItemOpensTheDialog_data()
 {
-    QTest::addColumn<bool>("answered");
+    QTest::addColumn<int>("answer"); // 0 a colour, 1 cancelled, 2 Escape in Qt's own dialog
+    QTest::addColumn<int>("index");
     QTest::addColumn<quint32>("selected");
 
-    QTest::newRow("colour chosen") << true << quint32(0x00ABCDEF);
-    QTest::newRow("dialog cancelled") << false << quint32(0x00102030);
+    QTest::newRow("colour chosen") << 0 << 2 << quint32(0x00ABCDEF);
+    // Cancelled, the box goes back to the item chosen before: a colour the user never picked
+    // is not taken, and the custom item keeps its own.
+    QTest::newRow("dialog cancelled") << 1 << 1 << kRed;
+    QTest::newRow("Escape in the colour dialog") << 2 << 1 << kRed;
 }
 
 void TestColorComboBox::customItemOpensTheDialog()
 {
-    QFETCH(bool, answered);
+    QFETCH(int, answer);
+    QFETCH(int, index);
     QFETCH(quint32, selected);
 
     QList<quint32> asked;
-    CColorComboBox::SetColorPrompt([&](QWidget*, quint32 initial) -> std::optional<quint32> {
-        asked.append(initial);
-        return answered ? std::optional<quint32>(0x00ABCDEF) : std::nullopt;
-    });
+    if (answer < 2) {
+        CColorComboBox::SetColorPrompt([&](QWidget*, quint32 initial) -> std::optional<quint32> {
+            asked.append(initial);
+            return answer == 0 ? std::optional<quint32>(0x00ABCDEF) : std::nullopt;
+        });
+    }
     CColorComboBox box;
     Fill(box);
     box.SelectColor(0x00102030); // setting a colour asks nothing
     box.setCurrentIndex(0);
     box.show();
+    QVERIFY(QTest::qWaitForWindowActive(&box));
     box.setFocus();
     QTest::keyClick(&box, Qt::Key_Down); // red
     QVERIFY(asked.isEmpty());
+    if (answer == 2) {
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            asked.append(CColorComboBox::FromQColor(dialog->currentColor()));
+            // The offscreen platform does not always activate a nested dialog by itself.
+            QApplication::setActiveWindow(dialog);
+            QWidget* focus = dialog->focusWidget() ? dialog->focusWidget() : dialog;
+            QTest::keyPress(focus, Qt::Key_Escape);
+            QApplication::processEvents();
+            QTest::keyRelease(focus, Qt::Key_Escape);
+        });
+    }
     QTest::keyClick(&box, Qt::Key_Down); // the custom item
     CColorComboBox::SetColorPrompt({});
 
     QCOMPARE(asked, QList<quint32>{0x00102030});
-    QCOMPARE(box.currentIndex(), 2);
+    QCOMPARE(box.currentIndex(), index);
     QCOMPARE(box.GetSelectedColor(), selected);
+    QCOMPARE(box.ItemColor(2), answer == 0 ? selected : quint32(0x00102030));
 }
 
 void TestColorComboBox::closedBoxShowsTheSwatch()

@@ -6,6 +6,7 @@
 #include "colorcombobox.h"
 #include "destinationdlg.h"
 #include "destinationeditdlg.h"
+#include "focusselect.h"
 #include "fonts.h"
 #include "gridcolumn.h"
 #include "mastercommands.h"
@@ -50,12 +51,12 @@ struct Fixture
         t.SetAssortmentCount(quint16(types));
         for (int k = 1; k <= types; ++k) {
             auto& type = t.m_TrainAssortment.ElementAt(k);
-            type.strName = S(typeNames[k - 1]);
+            type.strName = S(typeNames[std::min(k, 3) - 1]);
             type.strNameSub = "SUB" + QByteArray::number(k);
         }
         t.SetDestinationCount(quint16(destinations));
         for (int k = 1; k <= destinations; ++k)
-            t.m_Destination.ElementAt(k).strName = S(destinationNames[k - 1]);
+            t.m_Destination.ElementAt(k).strName = S(destinationNames[std::min(k, 3) - 1]);
         t.SetTrainCount(3);
         const quint16 typeOf[] = {1, quint16(types), 1};
         const quint16 destinationOf[] = {1, quint16(destinations), 1};
@@ -198,6 +199,7 @@ private slots:
     void initTestCase()
     {
         Fonts::InstallSubstitutions();
+        FocusSelect::Install();
         Msg::SetMessageHook([this](const Msg::Record& r) {
             m_messages.append(r);
             return m_answers.isEmpty() ? QMessageBox::Ok : m_answers.takeFirst();
@@ -499,7 +501,11 @@ private slots:
                 QCOMPARE(e->windowTitle(), QStringLiteral("行先の編集"));
                 QCOMPARE(e->m_pName->text(), QStringLiteral("新規行先"));
                 QCOMPARE(e->m_pNameEn->text(), QStringLiteral("New destination"));
-                Type(e->m_pName, QStringLiteral("上野"));
+                // The name has the focus with its default text selected: typing replaces it.
+                QVERIFY(e->m_pName->hasFocus());
+                for (QChar c : QStringLiteral("上野"))
+                    QTest::sendKeyEvent(QTest::KeyAction::Click, e->m_pName, Qt::Key_unknown,
+                                        QString(c), Qt::NoModifier);
                 Alt(e, Qt::Key_E);
                 QVERIFY(e->m_pNameEn->hasFocus());
                 QTest::keyClick(e, Qt::Key_Return);
@@ -528,6 +534,38 @@ private slots:
         QCOMPARE(f.doc.UndoStack()->undoText(), QStringLiteral("行先の編集"));
         f.CheckUndoRestores();
         QCOMPARE(f.Grid(GridColumn::Destination), (QStringList{"東京", "高崎", "東京"}));
+    }
+
+    // A list that holds the most a file can takes no more, and says why.
+    void addingToAFullListSaysWhy_data()
+    {
+        QTest::addColumn<bool>("destination");
+        QTest::newRow("types") << false;
+        QTest::newRow("destinations") << true;
+    }
+    void addingToAFullListSaysWhy()
+    {
+        QFETCH(bool, destination);
+        Fixture f(destination ? 3 : kMaxCollection, destination ? kMaxCollection : 3);
+        auto press = [&](QDialog* dlg) {
+            Alt(dlg, destination ? Qt::Key_A : Qt::Key_N);
+            QCOMPARE(QApplication::activeModalWidget(), dlg); // no edit dialog opened
+            QTest::keyClick(dlg, Qt::Key_Escape);
+        };
+        if (destination) {
+            Modal<CDestinationDlg> list([&](CDestinationDlg* dlg) { press(dlg); });
+            OnEditDestination(f.doc, f.view.get());
+        } else {
+            Modal<CAssortmentDlg> list([&](CAssortmentDlg* dlg) { press(dlg); });
+            OnEditAssortment(f.doc, f.view.get());
+        }
+        QCOMPARE(m_messages.size(), 1);
+        QCOMPARE(m_messages[0].text,
+                 destination ? QStringLiteral("行先は65535件までしか登録できません")
+                             : QStringLiteral("列車種別は65535件までしか登録できません"));
+        QCOMPARE(m_messages[0].caption, kErr);
+        QCOMPARE(m_beeps, 0);
+        QCOMPARE(f.doc.UndoStack()->count(), 0);
     }
 
     // ---- Refusals at the edit -----------------------------------------------------------------

@@ -104,4 +104,33 @@ TEST(PanelLogic, PlaceAndHide)
     EXPECT_EQ(layout[2], start[2]);
 }
 
+// The keys' steps keep to a drag's limits: on the panel, at least one column; the alignment and
+// the other parts stay.
+TEST(PanelLogic, StepPart)
+{
+    const struct
+    {
+        PANELPART from;
+        int columns;
+        bool resize;
+        bool stepped;
+        PANELPART to;
+    } cases[] = {
+        {{5, 2, 2}, 1, false, true, {6, 2, 2}},   {{5, 2, 2}, -1, false, true, {4, 2, 2}},
+        {{1, 2, 2}, -1, false, false, {1, 2, 2}}, {{31, 2, 2}, 1, false, false, {31, 2, 2}},
+        {{5, 2, 2}, 1, true, true, {5, 3, 2}},    {{5, 2, 2}, -1, true, true, {5, 1, 2}},
+        {{5, 0, 2}, -1, true, false, {5, 0, 2}},  {{31, 2, 2}, 1, true, false, {31, 2, 2}},
+        {{0, 3, 2}, 1, false, false, {0, 3, 2}},  {{33, 0, 2}, -1, false, true, {32, 0, 2}},
+    };
+    for (const auto& c : cases) {
+        PanelLayout layout{};
+        layout[1] = PANELPART{1, 5, 0};
+        layout[3] = c.from;
+        EXPECT_EQ(StepPart(layout, 3, c.columns, c.resize), c.stepped)
+            << c.from.wColumn << "+" << c.columns << (c.resize ? " span" : "");
+        EXPECT_EQ(layout[3], c.to) << c.from.wColumn << "+" << c.columns;
+        EXPECT_EQ(layout[1], (PANELPART{1, 5, 0}));
+    }
+}
+
 } // namespace

@@ -84,6 +84,7 @@ private slots:
     void hide_data();
     void hide();
     void dialogSharesThePart();
+    void keysMoveTheCurrentPart();
 };
 
 void TestPanelLayout::drag_data()
@@ -326,6 +327,52 @@ void TestPanelLayout::dialogSharesThePart()
     QCOMPARE(dlg.LayoutSub()[2], (PANELPART{7, 13, 0}));
     QCOMPARE(dlg.LayoutMain(), DefaultLayout());
     QCOMPARE(recorder.beeps, 0);
+}
+
+// Key presses and releases apart, with the events between, as a user's.
+void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QWidget* focus = QApplication::focusWidget();
+    QVERIFY(focus);
+    QTest::keyPress(focus, key, modifiers);
+    QApplication::processEvents();
+    QWidget* after = QApplication::focusWidget();
+    QTest::keyRelease(after ? after : focus, key, modifiers);
+}
+
+void TestPanelLayout::keysMoveTheCurrentPart()
+{
+    Recorder recorder;
+    CPanelViewDataDlg dlg(DefaultLayout(), DefaultLayout());
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dlg));
+
+    // The part list chooses the part; Tab brings the keys to the main row.
+    Press(Qt::Key_P, Qt::AltModifier);
+    QCOMPARE(QApplication::focusWidget(), dlg.m_pPartList);
+    Press(Qt::Key_Down); // 種別, on columns 1 to 6
+    Press(Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), dlg.m_pMain);
+    Press(Qt::Key_Right);
+    Press(Qt::Key_Left, Qt::ShiftModifier);
+    QCOMPARE(dlg.LayoutMain()[1], (PANELPART{2, 4, 0}));
+
+    // The sub row: the part cannot leave the panel; Tab goes on past the canvases.
+    Press(Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), dlg.m_pSub);
+    Press(Qt::Key_Left);
+    QCOMPARE(recorder.beeps, 1);
+    Press(Qt::Key_Right, Qt::ShiftModifier);
+    QCOMPARE(dlg.LayoutSub()[1], (PANELPART{1, 6, 0}));
+    Press(Qt::Key_Tab);
+    QVERIFY(QApplication::focusWidget() != dlg.m_pSub);
+    Press(Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), dlg.m_pSub);
+
+    Press(Qt::Key_Return); // the dialog's OK
+    QCOMPARE(dlg.result(), int(QDialog::Accepted));
+    QCOMPARE(dlg.LayoutMain()[1], (PANELPART{2, 4, 0}));
+    QCOMPARE(dlg.LayoutSub()[1], (PANELPART{1, 6, 0}));
 }
 
 QTEST_MAIN(TestPanelLayout)

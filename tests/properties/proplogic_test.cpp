@@ -84,6 +84,35 @@ TEST(FieldTable, NeighboursColoursAndFlagsReachTheRightMembers)
     EXPECT_EQ(doc.m_strNextStationEn, "next");
 }
 
+// What the basic-data command compares before it makes an undo step. A timetable the file
+// cannot hold (a text over 65,535 bytes) counts as changed, so its changes are never dropped.
+TEST(FieldTable, PropertiesDifferOnlyInWhatTheSheetChanges)
+{
+    CQLMDoc before;
+    before.SetNewDocumentDefaults();
+    CQLMDoc unwritable = before;
+    unwritable.m_strLineName = QByteArray(70000, 'x');
+    const struct
+    {
+        const char* name;
+        std::function<void(CQLMDoc&)> change;
+        bool differ;
+    } cases[] = {
+        {"nothing", [](CQLMDoc&) {}, false},
+        {"a station name", [](CQLMDoc& d) { d.m_strStationName = J("新宿"); }, true},
+        {"a key", [](CQLMDoc& d) { d.m_ExtKey.AddTail(EXTKEY{}); }, true},
+        {"a train only", [](CQLMDoc& d) { d.SetTrainCount(1); }, false},
+        {"a text too long to write", [](CQLMDoc& d) { d.m_strGuide = QByteArray(70000, 'x'); },
+         true},
+    };
+    for (const auto& c : cases) {
+        CQLMDoc after = before;
+        c.change(after);
+        EXPECT_EQ(PropertiesDiffer(before, after), c.differ) << c.name;
+    }
+    EXPECT_TRUE(PropertiesDiffer(unwritable, unwritable));
+}
+
 TEST(Platform, ReadLikeAtoiFromTwoCharacters)
 {
     const std::pair<const char*, std::optional<quint16>> cases[] = {

@@ -3,11 +3,13 @@
 #include "addguidemesdlg.h"
 #include "colorcombobox.h"
 #include "docproppagea.h"
+#include "docproppageb.h"
 #include "docproppagec.h"
 #include "docproppaged.h"
 #include "docpropsheet.h"
 #include "extkeydialogs.h"
 #include "fieldeditors.h"
+#include "focusselect.h"
 #include "messages.h"
 #include "qlmdoc.h"
 #include "sjis.h"
@@ -72,6 +74,21 @@ void TypeText(QWidget* widget, const QString& text)
                             Qt::NoModifier);
 }
 
+// A key pressed and released apart, with the events between, as a user's: a press that closes
+// the sheet must not leave its release to a field.
+void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, QWidget* target = nullptr)
+{
+    QWidget* focus = target ? target : QApplication::focusWidget();
+    QVERIFY(focus);
+    QTest::keyPress(focus, key, modifiers);
+    QApplication::processEvents();
+    QWidget* after = QApplication::focusWidget();
+    QTest::keyRelease(after ? after : focus, key, modifiers);
+    // A button's mnemonic clicks it after a short press animation.
+    if (modifiers & Qt::AltModifier)
+        QTest::qWait(150);
+}
+
 QStringList TopLevelTexts(QTreeWidget* tree)
 {
     QStringList texts;
@@ -91,6 +108,7 @@ class DocPropSheetTest : public QObject
     QMessageBox::StandardButton m_answer = QMessageBox::Ok;
 
 private slots:
+    void initTestCase() { FocusSelect::Install(); }
     void init()
     {
         m_messages.clear();
@@ -171,6 +189,90 @@ private slots:
         QCOMPARE(doc.m_strStationName, J("新宿"));
         QCOMPARE(doc.m_wPlatform, 1);
         QCOMPARE(doc.m_wDateChangeTime, 120);
+    }
+
+    // The sheet opens with the first field's text selected, so typing replaces it, and Enter in
+    // a one-line field presses OK, also after the focus passed a page's button.
+    void typingReplacesTheNameAndEnterPressesOk()
+    {
+        CQLMDoc doc;
+        doc.SetNewDocumentDefaults();
+        CDocPropSheet sheet(doc);
+        sheet.show();
+        QVERIFY(QTest::qWaitForWindowActive(&sheet));
+        CTextFieldEdit* name = sheet.m_pPageA->Text(DocField::StationName);
+        QCOMPARE(QApplication::focusWidget(), name);
+        QCOMPARE(name->selectedText(), QString::fromUtf8("新規駅"));
+        TypeText(name, QString::fromUtf8("新宿"));
+        sheet.m_pTabs->setCurrentIndex(1);
+        sheet.m_pPageB->m_pLayout->setFocus(Qt::TabFocusReason);
+        sheet.m_pTabs->setCurrentIndex(0);
+        name->setFocus(Qt::MouseFocusReason);
+        Press(Qt::Key_Return);
+        QVERIFY(!sheet.isVisible());
+        QCOMPARE(sheet.result(), int(QDialog::Accepted));
+        QCOMPARE(doc.m_strStationName, J("新宿"));
+    }
+
+    // 適用 writes the shown pages and keeps the sheet open; Cancel afterwards keeps what it
+    // wrote and drops what was typed since. It is enabled only while something is unapplied.
+    void applyWritesAndSurvivesCancel()
+    {
+        CQLMDoc doc;
+        doc.SetNewDocumentDefaults();
+        const QByteArray stationId = doc.m_strStationId;
+        CDocPropSheet sheet(doc);
+        sheet.show();
+        QVERIFY(QTest::qWaitForWindowActive(&sheet));
+        QVERIFY(!sheet.m_pApply->isEnabled());
+        TypeText(sheet.m_pPageA->Text(DocField::StationName), QString::fromUtf8("新宿"));
+        QVERIFY(sheet.m_pApply->isEnabled());
+        Press(Qt::Key_A, Qt::AltModifier);
+        QVERIFY(sheet.isVisible());
+        QVERIFY(!sheet.m_pApply->isEnabled());
+        QCOMPARE(doc.m_strStationName, J("新宿"));
+
+        Press(Qt::Key_Tab);
+        Press(Qt::Key_Tab); // 駅識別名
+        TypeText(QApplication::focusWidget(), QStringLiteral("X"));
+        QVERIFY(sheet.m_pApply->isEnabled());
+        Press(Qt::Key_Escape);
+        QCOMPARE(sheet.result(), int(QDialog::Rejected));
+        QCOMPARE(doc.m_strStationName, J("新宿"));
+        QCOMPARE(doc.m_strStationId, stationId);
+    }
+
+    // Tab walks the general page as it reads: the stations, the platform, the main sign row,
+    // 副線, then the second row.
+    void tabWalksTheMainSignRowBeforeTheSecond()
+    {
+        CQLMDoc doc;
+        doc.m_bLineColor2 = 1;
+        doc.m_bSubLineColor2 = 1;
+        CDocPropSheet sheet(doc);
+        sheet.show();
+        QVERIFY(QTest::qWaitForWindowActive(&sheet));
+        CDocPropPageA* page = sheet.m_pPageA;
+        QList<QWidget*> expected;
+        for (DocField field :
+             {DocField::StationNameEn, DocField::StationId, DocField::NextStation,
+              DocField::NextStationEn, DocField::PrevStation, DocField::PrevStationEn})
+            expected << page->Text(field);
+        expected << page->m_pPlatform << page->Colour(DocField::LineColor)->Box()
+                 << page->m_pLineColor2 << page->Colour(DocField::LineColor2)->Box();
+        for (DocField field :
+             {DocField::LineName, DocField::LineNameEn, DocField::Guide, DocField::GuideEn})
+            expected << page->Text(field);
+        expected << page->m_pSubLine << page->Colour(DocField::SubLineColor)->Box()
+                 << page->m_pSubLineColor2 << page->Colour(DocField::SubLineColor2)->Box();
+        for (DocField field : {DocField::SubLineName, DocField::SubLineNameEn, DocField::SubGuide,
+                               DocField::SubGuideEn})
+            expected << page->Text(field);
+        for (QWidget* next : expected) {
+            Press(Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), next);
+        }
+        sheet.reject();
     }
 
     void refusedInputKeepsTheSheetOpenAndTheDocumentUnchanged()
@@ -347,6 +449,26 @@ private slots:
 
         PressButton(&sheet, QStringLiteral("ｷｬﾝｾﾙ"));
         QCOMPARE(doc.m_ExtKey.size(), 3);
+    }
+
+    // A path proposed from a lower-case key shows in capitals and is stored as shown.
+    void addKeyStoresThePathAsShown()
+    {
+        CQLMDoc doc;
+        AddKey(doc, "standard/url", "u");
+        CDocPropSheet sheet(doc);
+        sheet.show();
+        sheet.m_pTabs->setCurrentIndex(3);
+        QTreeWidget* tree = sheet.m_pPageD->m_pTree;
+        tree->expandAll();
+        tree->setCurrentItem(tree->topLevelItem(0)->child(0));
+        WhenShown<CAddExtKeyDlg>([](CAddExtKeyDlg* dialog) {
+            QCOMPARE(dialog->m_pPath->text(), QStringLiteral("STANDARD/"));
+            Press(Qt::Key_Return, Qt::NoModifier, dialog->m_pPath);
+        });
+        PressButton(sheet.m_pPageD, QStringLiteral("追加(&A)"));
+        QCOMPARE(doc.m_ExtKey.size(), 2);
+        QCOMPARE(doc.m_ExtKey[1].Key(), QByteArray("STANDARD/"));
     }
 
     void dumpWritesTheSelectedBlockOrSaysWhyNot()
