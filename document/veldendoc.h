@@ -2,12 +2,13 @@
 
 // How a change travels: a window or dialog describes what the user did as a TimetableEdit
 // (timetable/timetableedit.h) and hands it to CVeldenDoc::Apply, or ApplyCellEdit for the
-// keystrokes of a cell editor. The document wraps it in a CTimetableCommand and pushes that on
-// its undo stack; the stack runs it, and the command runs the edit on the timetable through
-// RunEdit, which emits changed() once per change. Every window follows changed() to keep its
-// own selection and to repaint. Undo and Redo run the same commands back and forth. Nothing
-// else can write the timetable or the history: both are private, and only the command may call
-// RunEdit. The modified state is the undo stack's clean state; saving marks it clean.
+// keystrokes of a cell editor and the applies of one run of the property sheet. The document wraps
+// it in a CTimetableCommand and pushes that on its undo stack; the stack runs it, and the command
+// runs the edit on the timetable through RunEdit, which emits changed() once per change. Every
+// window follows changed() to keep its own selection and to repaint. Undo and Redo run the same
+// commands back and forth. Nothing else can write the timetable or the history: both are private,
+// and only the command may call RunEdit. The modified state is the undo stack's clean state; saving
+// marks it clean.
 
 #include "fileio.h"
 #include "qlmdoc.h"
@@ -51,8 +52,9 @@ public:
 
     // Runs edit as one undo step named text. An empty edit changes nothing and adds no step.
     void Apply(TimetableEdit edit, const QString& text);
-    // One change of a cell editor. The changes of one editing session (see NewEditSession) on
-    // one train make one undo step; typing back to what the cell held removes the step.
+    // One change of an editing session (see NewEditSession). The changes of one session on one
+    // train (a cell editor) make one undo step, and so do those of one run of the property
+    // sheet; typing a cell back to what it held removes the step.
     void ApplyCellEdit(TimetableEdit edit, const QString& text, int session);
     int NewEditSession() { return ++m_nEditSession; }
 

@@ -39,8 +39,10 @@ CDocPropSheet::CDocPropSheet(CQLMDoc& doc, QWidget* parent) : QDialog(parent)
     connect(buttons, &QDialogButtonBox::accepted, this, &CDocPropSheet::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CDocPropSheet::reject);
     connect(m_pApply, &QPushButton::clicked, this, [this] {
-        if (ApplyPages())
+        if (ApplyPages()) {
             m_pApply->setEnabled(false);
+            emit applied();
+        }
     });
     for (int index = 0; index < m_pTabs->count(); ++index)
         connect(Page(index), &CDocPropPage::fieldChanged, m_pApply,

@@ -35,6 +35,10 @@ public:
     CDocPropPageD* m_pPageD; // "ｴｸｽﾃﾝｼｮﾝ"
     QPushButton* m_pApply;   // "適用(&A)": enabled while a field holds something unapplied
 
+signals:
+    // 適用 wrote the shown pages into the timetable; the sheet stays open.
+    void applied();
+
 public slots:
     // Applies, then closes; a refused field keeps the sheet open on its page.
     void accept() override;

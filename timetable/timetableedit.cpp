@@ -233,8 +233,15 @@ int TimetableEdit::SingleTrainRow() const
     return 0;
 }
 
+bool TimetableEdit::PropertiesOnly() const
+{
+    return m_steps.size() == 1 && m_steps[0].props.has_value();
+}
+
 bool TimetableEdit::Absorb(const TimetableEdit& later)
 {
+    if (PropertiesOnly())
+        return later.PropertiesOnly();
     const int row = SingleTrainRow();
     return row != 0 && later.SingleTrainRow() == row;
 }

@@ -68,8 +68,11 @@ public:
 
     // For edits that overwrite one train (a cell edit): the row, or 0 for any other edit.
     int SingleTrainRow() const;
-    // After this edit and later both ran, with the same single train: this edit, still holding
-    // the train from before both, now stands for both. False when they are not of that shape.
+    // True for an edit that only replaces the properties.
+    bool PropertiesOnly() const;
+    // After this edit and later both ran, both overwriting the same single train or both only
+    // replacing the properties: this edit, still holding what stood before both, now stands for
+    // both. False when they are not of that shape.
     bool Absorb(const TimetableEdit& later);
     // True when an edit that ran leaves the timetable as it was (typed back to the old text).
     bool RanWithoutEffect(const CQLMDoc& doc) const;

@@ -243,6 +243,37 @@ void TestMainFrame::basicDataIsOneUndoStep()
     QCOMPARE(doc->UndoStack()->count(), 1);
     m_pFrame->Action(ID_EDIT_UNDO)->trigger();
     QCOMPARE(Sjis::Decode(doc->Timetable().m_strStationName), QString::fromUtf8("新規駅"));
+
+    // 適用 reaches the document while the sheet is open; with Cancel after it, the run is
+    // still one undo step.
+    QString whileOpen;
+    QTimer::singleShot(0, [&] {
+        QWidget* sheet = QApplication::activeModalWidget();
+        QVERIFY(sheet);
+        QLineEdit* name = nullptr;
+        for (QLineEdit* edit : sheet->findChildren<QLineEdit*>())
+            if (edit->text() == QString::fromUtf8("新規駅"))
+                name = edit;
+        QVERIFY(name);
+        QPushButton* apply = nullptr;
+        for (QPushButton* button : sheet->findChildren<QPushButton*>())
+            if (button->text() == QStringLiteral("適用(&A)"))
+                apply = button;
+        QVERIFY(apply);
+        name->selectAll();
+        name->insert(QString::fromUtf8("立川"));
+        QTest::mouseClick(apply, Qt::LeftButton);
+        whileOpen = Sjis::Decode(doc->Timetable().m_strStationName);
+        name->insert(QString::fromUtf8("X"));
+        QTest::mouseClick(apply, Qt::LeftButton);
+        QMetaObject::invokeMethod(sheet, "reject");
+    });
+    m_pFrame->Action(ID_EDIT_BASICDATA)->trigger();
+    QCOMPARE(whileOpen, QString::fromUtf8("立川"));
+    QCOMPARE(Sjis::Decode(doc->Timetable().m_strStationName), QString::fromUtf8("立川X"));
+    QCOMPARE(doc->UndoStack()->count(), 1);
+    m_pFrame->Action(ID_EDIT_UNDO)->trigger();
+    QCOMPARE(Sjis::Decode(doc->Timetable().m_strStationName), QString::fromUtf8("新規駅"));
 }
 
 void TestMainFrame::tileAndCascade()
