@@ -86,11 +86,15 @@ QString PartOf(const Finding& f, Language language)
 QString TooWideMessage(const Finding& f, Language language)
 {
     const QString part = PartOf(f, language);
+    const bool onTrain = f.place.kind == CheckPlace::Kind::Train;
     const bool onLayout = f.place.kind == CheckPlace::Kind::Layout;
+    // A train's place does not say which display; the sign's and a layout's do.
+    const QString display = onTrain ? DisplayName(f.display, language) : QString();
     QString text;
     if (Ja(language)) {
-        text = QStringLiteral("%1の%2%3は %4 ドットで、%2の幅 %5 ドットに収まりません")
-                   .arg(DisplayName(f.display, language), part, Quoted(f.text, language))
+        text = QStringLiteral("%1%2%3は %4 ドットで、%2の幅 %5 ドットに収まりません")
+                   .arg(display.isEmpty() ? QString() : display + QStringLiteral("の"), part,
+                        Quoted(f.text, language))
                    .arg(f.width)
                    .arg(f.limit);
         if (onLayout && f.part == kPartOrder)
@@ -103,8 +107,11 @@ QString TooWideMessage(const Finding& f, Language language)
             text += QStringLiteral(" (%1本の列車)").arg(f.count);
         return text;
     }
-    text = QStringLiteral("%1 %2 on the %3 is %4 dots wide, wider than the part's %5")
-               .arg(part, Quoted(f.text, language), DisplayName(f.display, language))
+    const QString trains =
+        f.count == 1 ? QStringLiteral("1 train") : QStringLiteral("%1 trains").arg(f.count);
+    text = QStringLiteral("%1 %2%3 is %4 dots wide, wider than the part's %5")
+               .arg(part, Quoted(f.text, language),
+                    display.isEmpty() ? QString() : QStringLiteral(" on the ") + display)
                .arg(f.width)
                .arg(f.limit);
     if (onLayout && f.part == kPartOrder)
@@ -112,9 +119,9 @@ QString TooWideMessage(const Finding& f, Language language)
                     ? QStringLiteral(" (on boards of %1 or more train rows)").arg(f.v[2] + 1)
                     : QStringLiteral(" (train row %1)").arg(f.v[2] + 1);
     else if (onLayout)
-        text += QStringLiteral(" (on %1 trains, the first in row %2)").arg(f.count).arg(f.v[1]);
+        text += QStringLiteral(" (on %1, the first in row %2)").arg(trains).arg(f.v[1]);
     else if (f.count)
-        text += QStringLiteral(" (on %1 trains)").arg(f.count);
+        text += QStringLiteral(" (on %1)").arg(trains);
     return text;
 }
 
@@ -281,17 +288,14 @@ QString MessageText(const Finding& f, Language language)
             .arg(f.v[2])
             .arg(Clock(f.v[3]), Clock(f.v[4]));
     case Check::UnusedType:
-        return (ja ? QStringLiteral("種別%1を使う列車はありません")
-                   : QStringLiteral("no train uses type %1"))
-            .arg(Quoted(f.text, language));
+        return ja ? QStringLiteral("この種別を使う列車はありません")
+                  : QStringLiteral("no train uses this type");
     case Check::UnusedDestination:
-        return (ja ? QStringLiteral("行先%1へ行く列車はありません")
-                   : QStringLiteral("no train goes to destination %1"))
-            .arg(Quoted(f.text, language));
+        return ja ? QStringLiteral("この行先へ行く列車はありません")
+                  : QStringLiteral("no train goes to this destination");
     case Check::DuplicateKey:
-        return (ja ? QStringLiteral("ﾊﾟｽ%1はｴｸｽﾃﾝｼｮﾝｷｰ %2 と同じです")
-                   : QStringLiteral("path %1 is the same as extension key %2's"))
-            .arg(Quoted(f.text, language))
+        return (ja ? QStringLiteral("ｴｸｽﾃﾝｼｮﾝｷｰ %1 と同じﾊﾟｽです")
+                   : QStringLiteral("the same path as extension key %1"))
             .arg(f.v[0]);
     }
     return QString();
