@@ -7,6 +7,7 @@
 #include <functional>
 
 class CBoardPreviewDock;
+class CChecksDock;
 class CChildFrame;
 class CDocManager;
 class CMessagePane;
@@ -42,6 +43,8 @@ public:
     QList<QLabel*> IndicatorPanes() const { return m_indicators; }
     // The departure board preview (表示 > 発車標プレビュー); hidden until asked for.
     CBoardPreviewDock* BoardPreview() const { return m_pBoardPreview; }
+    // The problems panel (表示 > 問題点), beside the preview; hidden until asked for.
+    CChecksDock* Checks() const { return m_pChecks; }
 
     // Help: opens the help file from the current directory, or tells why it cannot.
     void OnHelp();
@@ -67,6 +70,7 @@ private:
     void CreateToolBars();
     void CreateStatusBar();
     void CreateBoardPreview();
+    void CreateChecksDock();
     QMenu* CreateFileMenu(bool withDocument);
     QMenu* AddMenu(QList<QMenu*>& set, const QString& title, const QList<int>& items);
     void ShowMenuSet(int id);
@@ -93,4 +97,5 @@ private:
     CMessagePane* m_pMessagePane = nullptr;
     QList<QLabel*> m_indicators;
     CBoardPreviewDock* m_pBoardPreview = nullptr;
+    CChecksDock* m_pChecks = nullptr;
 };

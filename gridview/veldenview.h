@@ -61,6 +61,8 @@ public:
 
     // Selects row (in the current column, or the first) and scrolls it into view.
     void ShowRow(int row);
+    // Selects the cell (column, row) of a train and scrolls it into view, across as well.
+    void ShowCell(int column, int row);
 
     // Stores a value of the open editor into the edited train, by the rules of its column, as
     // one step of the cell edit. Text typed back to what the cell showed when the editor opened
