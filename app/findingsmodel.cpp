@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <tuple>
 
 using Board::Language;
 
@@ -110,11 +111,11 @@ void CFindingsModel::Order()
                    m_findings[static_cast<size_t>(b)].level;
         });
     } else if (m_nSortColumn == kMessage) {
-        std::vector<QString> texts(m_findings.size());
-        for (size_t i = 0; i < texts.size(); ++i)
-            texts[i] = Board::MessageText(m_findings[i], Language::Japanese);
-        std::stable_sort(m_order.begin(), m_order.end(), [&texts](int a, int b) {
-            return texts[static_cast<size_t>(a)] < texts[static_cast<size_t>(b)];
+        // Messages of one check read alike: they stand together, each group in place order.
+        std::stable_sort(m_order.begin(), m_order.end(), [this](int a, int b) {
+            const Board::Finding& x = m_findings[static_cast<size_t>(a)];
+            const Board::Finding& y = m_findings[static_cast<size_t>(b)];
+            return std::tie(x.check, x.part) < std::tie(y.check, y.part);
         });
     }
     if (m_sortOrder == Qt::DescendingOrder)

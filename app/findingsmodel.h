@@ -7,8 +7,8 @@
 #include <vector>
 
 // The findings of the checks as a table: level, place, message. Sorting by place keeps the
-// grid's order (rows and columns as numbers, not as text); the texts are made only for the rows
-// shown, and the messages for all of them only when sorted by message.
+// grid's order (rows and columns as numbers, not as text); sorting by message brings the
+// findings of one check together. The texts are made only for the rows shown.
 class CFindingsModel : public QAbstractTableModel
 {
     Q_OBJECT
