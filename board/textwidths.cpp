@@ -5,32 +5,25 @@
 
 namespace Board {
 
-namespace {
-
-constexpr short kNotOne = -1;
-
-} // namespace
-
-int CTextWidths::Single(unsigned char byte)
+CTextWidths::CTextWidths(const CBoardFont& font) : m_font(font)
 {
-    short& w = m_single[byte];
-    if (!w)
-        w = static_cast<short>(TextWidth(m_font, QByteArrayView(&byte, 1)) + 1);
-    return w - 1;
+    for (int b = 0; b < 256; ++b)
+        if (Sjis::IsLeadByte(static_cast<quint8>(b)))
+            m_single[static_cast<size_t>(b)] = kLead;
 }
 
-int CTextWidths::Pair(unsigned char lead, unsigned char trail)
+short CTextWidths::Single(unsigned char byte)
 {
-    if (m_pairs.empty())
-        m_pairs.resize(1 << 16);
-    short& w = m_pairs[static_cast<size_t>(lead) << 8 | trail];
-    if (!w) {
-        const unsigned char bytes[2] = {lead, trail};
-        const std::u32string points = CodePoints(QByteArrayView(bytes, 2));
-        w = points.size() == 1 ? static_cast<short>(TextWidth(m_font, QByteArrayView(bytes, 2)) + 1)
-                               : kNotOne;
-    }
-    return w == kNotOne ? -1 : w - 1;
+    return m_single[byte] = static_cast<short>(TextWidth(m_font, QByteArrayView(&byte, 1)) + 1);
+}
+
+short CTextWidths::Pair(unsigned char lead, unsigned char trail)
+{
+    const unsigned char bytes[2] = {lead, trail};
+    const QByteArrayView pair(bytes, 2);
+    return m_pairs[static_cast<size_t>(lead) << 8 | trail] =
+               CodePoints(pair).size() == 1 ? static_cast<short>(TextWidth(m_font, pair) + 1)
+                                            : kNotOne;
 }
 
 int CTextWidths::Width(QByteArrayView text)
@@ -39,15 +32,22 @@ int CTextWidths::Width(QByteArrayView text)
     const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
     const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
-        if (!Sjis::IsLeadByte(bytes[i])) {
-            width += Single(bytes[i]);
-            continue;
+        short w = m_single[bytes[i]];
+        if (w == kLead) {
+            if (i + 1 == n)
+                return TextWidth(m_font, text);
+            if (m_pairs.empty())
+                m_pairs.resize(1 << 16);
+            w = m_pairs[static_cast<size_t>(bytes[i]) << 8 | bytes[i + 1]];
+            if (!w)
+                w = Pair(bytes[i], bytes[i + 1]);
+            if (w == kNotOne)
+                return TextWidth(m_font, text);
+            ++i;
+        } else if (!w) {
+            w = Single(bytes[i]);
         }
-        const int pair = i + 1 < n ? Pair(bytes[i], bytes[i + 1]) : -1;
-        if (pair < 0)
-            return TextWidth(m_font, text);
-        width += pair;
-        ++i;
+        width += w - 1;
     }
     return width;
 }

@@ -16,18 +16,21 @@ namespace Board {
 class CTextWidths
 {
 public:
-    explicit CTextWidths(const CBoardFont& font) : m_font(font) {}
+    explicit CTextWidths(const CBoardFont& font);
 
     int Width(QByteArrayView text);
 
 private:
-    int Single(unsigned char byte);
-    // The width of a lead and trail byte, or -1 when the pair is not one character.
-    int Pair(unsigned char lead, unsigned char trail);
+    // Table entries: the width + 1; 0 not yet known.
+    static constexpr short kLead = -1;   // m_single: a lead byte, see m_pairs
+    static constexpr short kNotOne = -1; // m_pairs: the two bytes are not one character
+
+    short Single(unsigned char byte);
+    short Pair(unsigned char lead, unsigned char trail);
 
     const CBoardFont& m_font;
-    std::array<short, 256> m_single{}; // 0: not yet known
-    std::vector<short> m_pairs;        // lead << 8 | trail; 0: not yet known
+    std::array<short, 256> m_single{};
+    std::vector<short> m_pairs; // lead << 8 | trail
 };
 
 } // namespace Board
