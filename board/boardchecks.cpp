@@ -9,7 +9,6 @@
 #include <QHash>
 
 #include <algorithm>
-#include <cstdint>
 #include <optional>
 
 namespace Board {
