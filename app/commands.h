@@ -42,6 +42,7 @@ enum CommandId : int
     ID_EDIT_COPY_TABLE = 32800,    // trains to a spreadsheet
     ID_EDIT_PASTE_TABLE = 32801,   // trains from a spreadsheet
     ID_VIEW_BOARD_PREVIEW = 32810, // the departure board preview window
+    ID_VIEW_CHECKS = 32811,        // the problems panel
 };
 
 // One command: its menu text (the part after a tab is the shortcut text shown in the menu),

@@ -3,6 +3,8 @@
 #include "aboutdlg.h"
 #include "basicdatacommand.h"
 #include "boardpreviewdock.h"
+#include "checknavigation.h"
+#include "checksdock.h"
 #include "childframe.h"
 #include "commands.h"
 #include "docmanager.h"
@@ -73,6 +75,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
     CreateToolBars();
     CreateStatusBar();
     CreateBoardPreview();
+    CreateChecksDock();
 
     connect(m_pArea, &QMdiArea::subWindowActivated, this, &CMainFrame::UpdateFrame);
     connect(m_pDocManager, &CDocManager::documentsChanged, this, &CMainFrame::UpdateFrame);
@@ -190,7 +193,7 @@ void CMainFrame::CreateMenus()
     const QString view = QStringLiteral("表示(&V)");
     const QString help = QStringLiteral("ﾍﾙﾌﾟ(&H)");
     const QList<int> viewItems{ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, kSeparator,
-                               ID_VIEW_BOARD_PREVIEW};
+                               ID_VIEW_BOARD_PREVIEW, ID_VIEW_CHECKS};
     const QList<int> helpItems{ID_HELP_FILE, kSeparator, ID_APP_ABOUT};
 
     CreateFileMenu(false);
@@ -284,6 +287,28 @@ void CMainFrame::CreateBoardPreview()
     connect(toggle, &QAction::toggled, m_pBoardPreview, &QDockWidget::setVisible);
     connect(m_pBoardPreview, &QDockWidget::visibilityChanged, toggle,
             [this, toggle] { toggle->setChecked(!m_pBoardPreview->isHidden()); });
+}
+
+void CMainFrame::CreateChecksDock()
+{
+    m_pChecks = new CChecksDock(this);
+    addDockWidget(Qt::BottomDockWidgetArea, m_pChecks);
+    tabifyDockWidget(m_pBoardPreview, m_pChecks);
+    m_pChecks->hide();
+    QAction* toggle = m_actions.value(ID_VIEW_CHECKS);
+    connect(toggle, &QAction::toggled, m_pChecks, [this](bool show) {
+        m_pChecks->setVisible(show);
+        if (show)
+            m_pChecks->raise();
+    });
+    connect(m_pChecks, &QDockWidget::visibilityChanged, toggle,
+            [this, toggle] { toggle->setChecked(!m_pChecks->isHidden()); });
+    // After the message pane, before the keyboard indicators.
+    statusBar()->insertPermanentWidget(1, m_pChecks->CountsLabel());
+    connect(m_pChecks, &CChecksDock::findingActivated, this, [this](const Board::Finding& f) {
+        if (CVeldenView* view = ActiveView(); view && view->GetDocument() == m_pChecks->Document())
+            ShowFinding(*view, f);
+    });
 }
 
 void CMainFrame::UpdateRecentFileMenus()
@@ -428,6 +453,7 @@ void CMainFrame::UpdateFrame()
     UpdateUndoActions();
     UpdateTitle();
     m_pBoardPreview->SetDocument(m_pDocManager->ActiveDocument());
+    m_pChecks->SetDocument(m_pDocManager->ActiveDocument());
 }
 
 QString CMainFrame::TitleFor(const CChildFrame* frame)

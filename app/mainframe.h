@@ -5,6 +5,7 @@
 #include <QMainWindow>
 
 class CBoardPreviewDock;
+class CChecksDock;
 class CChildFrame;
 class CDocManager;
 class CHelpOpener;
@@ -40,6 +41,8 @@ public:
     QList<QLabel*> IndicatorPanes() const { return m_indicators; }
     // The departure board preview (表示 > 発車標プレビュー); hidden until asked for.
     CBoardPreviewDock* BoardPreview() const { return m_pBoardPreview; }
+    // The problems panel (表示 > 問題点), beside the preview; hidden until asked for.
+    CChecksDock* Checks() const { return m_pChecks; }
 
     // Help, from the menu and F1.
     CHelpOpener* HelpOpener() const { return m_pHelpOpener; }
@@ -59,6 +62,7 @@ private:
     void CreateToolBars();
     void CreateStatusBar();
     void CreateBoardPreview();
+    void CreateChecksDock();
     QMenu* CreateFileMenu(bool withDocument);
     QMenu* AddMenu(QList<QMenu*>& set, const QString& title, const QList<int>& items);
     void ShowMenuSet(int id);
@@ -86,4 +90,5 @@ private:
     CMessagePane* m_pMessagePane = nullptr;
     QList<QLabel*> m_indicators;
     CBoardPreviewDock* m_pBoardPreview = nullptr;
+    CChecksDock* m_pChecks = nullptr;
 };

@@ -291,6 +291,21 @@ void CVeldenView::SetCopySource(int row, bool cut)
                 InvalidateCell(c, marked);
 }
 
+void CVeldenView::ShowCell(int column, int row)
+{
+    if (column < 1 || column > kColumnCount - 1 || row < 1 || row > Timetable().m_TrainInfo.m_nSize)
+        return;
+    SelectCell(column, row);
+    ShowRow(row);
+    const QRect cell = CellRect(column, row);
+    const int left = ScrollPosition().x();
+    const int width = viewport()->width();
+    if (cell.left() < left)
+        horizontalScrollBar()->setValue(cell.left());
+    else if (cell.right() >= left + width)
+        horizontalScrollBar()->setValue(qMin(cell.left(), cell.right() + 1 - width));
+}
+
 // ---- The in-place editor --------------------------------------------------------------------
 
 bool CVeldenView::CurrentTrainExists() const

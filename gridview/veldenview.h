@@ -66,6 +66,8 @@ public:
     // Marks row as the copy source (-1: none), taken by Cut when cut; repaints the rows whose
     // mark changes.
     void SetCopySource(int row, bool cut);
+    // Selects the cell (column, row) of a train and scrolls it into view, across as well.
+    void ShowCell(int column, int row);
 
     // Stores a value of the open editor into the edited train, by the rules of its column, as
     // one step of the cell edit. Text typed back to what the cell showed when the editor opened

@@ -1,5 +1,6 @@
 #include "commands.h"
 #include "csvcommands.h"
+#include "lintcommand.h"
 #include "rendercommand.h"
 
 #include <QCommandLineParser>
@@ -94,9 +95,13 @@ int main(int argc, char* argv[])
         "                     write OUT: BOARD with the trains of TRAINS.csv\n"
         "  render BOARD OUT.png [--at HH:MM] [--sub] [--rows N] [--scale S]\n"
         "                     draw the departure board BOARD makes at a time of day\n"
+        "  lint FILE... [--json]\n"
+        "                     what the board would show wrong: texts too wide for their\n"
+        "                     part, trains out of order, guide messages that never show, ...\n"
         "\n"
         "Exit status: 0 success, 1 a file was refused or could not be read or written,\n"
-        "2 wrong command line."));
+        "2 wrong command line. lint: 0 no warning, 1 warnings, 2 a file could not be read\n"
+        "or a wrong command line."));
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption atOption(
@@ -113,10 +118,12 @@ int main(int argc, char* argv[])
         QStringLiteral("render: pixels per dot, 1 to 16 (default 1: one pixel per dot in its "
                        "exact colour; more: round LEDs)."),
         QStringLiteral("S"));
-    parser.addOptions({atOption, subOption, rowsOption, scaleOption});
+    const QCommandLineOption jsonOption(QStringLiteral("json"),
+                                        QStringLiteral("lint: the findings as one JSON document."));
+    parser.addOptions({atOption, subOption, rowsOption, scaleOption, jsonOption});
     parser.addPositionalArgument(
         QStringLiteral("command"),
-        QStringLiteral("new, convert, check, info, export-trains, import-trains or render."));
+        QStringLiteral("new, convert, check, info, export-trains, import-trains, render or lint."));
     parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("The command's files."),
                                  QStringLiteral("FILE..."));
 
@@ -138,6 +145,8 @@ int main(int argc, char* argv[])
                 return UsageError(QStringLiteral("--%1 belongs to the render command")
                                       .arg(option->names().constFirst()));
     }
+    if (command != QLatin1StringView("lint") && parser.isSet(jsonOption))
+        return UsageError(QStringLiteral("--json belongs to the lint command"));
     if (command == QLatin1StringView("new")) {
         if (args.size() != 1)
             return UsageError(QStringLiteral("new takes one file: qlmtool new OUT.qlm"));
@@ -216,6 +225,11 @@ int main(int argc, char* argv[])
             options.scale = *scale;
         }
         return Render(args[0], args[1], options);
+    }
+    if (command == QLatin1StringView("lint")) {
+        if (args.isEmpty())
+            return UsageError(QStringLiteral("lint takes one or more files"));
+        return Lint(args, parser.isSet(jsonOption));
     }
     return UsageError(QStringLiteral("unknown command '%1'").arg(command));
 }
