@@ -32,6 +32,7 @@ struct PageEntry
 constexpr PageEntry kPages[] = {
     {"CVeldenView", "grid.html"},
     {"CBoardPreviewDock", "preview.html"},
+    {"CChecksDock", "checks.html"},
     {"CAddItemDlg", "rows.html#insert"},
     {"CRemoveDlg", "rows.html#delete"},
     {"CPasteDlg", "rows.html#paste"},
