@@ -12,6 +12,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 CRecoveryDlg::CRecoveryDlg(const QList<CRecoveryStore::Copy>& copies, QWidget* parent)
     : QDialog(parent)
 {
@@ -49,10 +51,13 @@ CRecoveryDlg::CRecoveryDlg(const QList<CRecoveryStore::Copy>& copies, QWidget* p
             item->setForeground(0, palette().brush(QPalette::Disabled, QPalette::Text));
     }
     m_pList->header()->setStretchLastSection(true);
-    for (int column = 0; column < 3; ++column)
+    int width = 0;
+    for (int column = 0; column < 4; ++column) {
         m_pList->resizeColumnToContents(column);
+        width += m_pList->columnWidth(column);
+    }
     m_pList->setCurrentItem(m_pList->topLevelItem(0));
-    m_pList->setMinimumSize(600, 140);
+    m_pList->setMinimumSize(std::clamp(width + 24, 600, 900), 140);
 
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* restore =
@@ -97,7 +102,7 @@ void CRecoveryDlg::OnDiscard()
 {
     const auto answer = Msg::Show(
         this,
-        QStringLiteral("回復用のコピーをすべて削除します。保存されていない変更は"
+        QStringLiteral("回復用のコピーをすべて削除します。\n保存されていない変更は"
                        "失われます。よろしいですか?"),
         windowTitle(), QMessageBox::Warning, QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer != QMessageBox::Yes)
