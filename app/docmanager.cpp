@@ -2,6 +2,8 @@
 
 #include "childframe.h"
 #include "messages.h"
+#include "recoverydlg.h"
+#include "recoverykeeper.h"
 #include "veldendoc.h"
 
 #include <QApplication>
@@ -9,6 +11,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMdiArea>
+#include <QRegularExpression>
 #include <QSettings>
 #include <algorithm>
 
@@ -30,8 +33,16 @@ QString DefaultSavePrompt(QWidget* parent, const QString& suggested, const QStri
     return dialog.selectedFiles().constFirst();
 }
 
+RecoveryAnswer DefaultRecoveryPrompt(QWidget* parent, const QList<CRecoveryStore::Copy>& copies)
+{
+    CRecoveryDlg dialog(copies, parent);
+    dialog.exec();
+    return dialog.GetAnswer();
+}
+
 CDocManager::OpenPrompt g_openPrompt = DefaultOpenPrompt;
 CDocManager::SavePrompt g_savePrompt = DefaultSavePrompt;
+CDocManager::RecoveryPrompt g_recoveryPrompt = DefaultRecoveryPrompt;
 
 // Shows the wait cursor for as long as it lives.
 class WaitCursor
@@ -77,8 +88,11 @@ QStringList RecentFileMenuNames(const QStringList& paths)
 }
 
 CDocManager::CDocManager(QMdiArea* area, QWidget* dialogParent, QObject* parent)
-    : QObject(parent), m_pArea(area), m_pDialogParent(dialogParent)
+    : QObject(parent), m_pArea(area), m_pDialogParent(dialogParent),
+      m_pRecovery(new CRecoveryKeeper(CRecoveryStore::DefaultFolder(),
+                                      CRecoveryKeeper::IntervalFromSettings(), this))
 {
+    connect(m_pRecovery, &CRecoveryKeeper::statusMessage, this, &CDocManager::statusMessage);
 }
 
 CDocManager::~CDocManager()
@@ -103,6 +117,11 @@ void CDocManager::SetSavePrompt(SavePrompt prompt)
     g_savePrompt = prompt ? std::move(prompt) : SavePrompt(DefaultSavePrompt);
 }
 
+void CDocManager::SetRecoveryPrompt(RecoveryPrompt prompt)
+{
+    g_recoveryPrompt = prompt ? std::move(prompt) : RecoveryPrompt(DefaultRecoveryPrompt);
+}
+
 QString CDocManager::FileFilter()
 {
     return QStringLiteral("Orlindo時刻表ファイル(*.qlm);;すべてのﾌｧｲﾙ (*.*)");
@@ -117,6 +136,7 @@ CVeldenDoc* CDocManager::OnFileNew()
     }
     doc->SetTitle(QStringLiteral("QLM") + QString::number(++m_nUntitledCount));
     m_documents.append(doc);
+    m_pRecovery->Watch(doc);
     CreateFrame(doc);
     emit documentsChanged();
     return doc;
@@ -132,13 +152,11 @@ void CDocManager::OnFileOpen()
 CVeldenDoc* CDocManager::OpenDocumentFile(const QString& path)
 {
     const QString wanted = CanonicalName(path);
-    for (CVeldenDoc* doc : std::as_const(m_documents)) {
-        if (!doc->GetPathName().isEmpty() && CanonicalName(doc->GetPathName()) == wanted) {
-            const QList<CChildFrame*> frames = FramesOf(doc);
-            if (!frames.isEmpty())
-                m_pArea->setActiveSubWindow(frames.constFirst());
-            return doc;
-        }
+    if (CVeldenDoc* doc = DocumentOfFile(wanted)) {
+        const QList<CChildFrame*> frames = FramesOf(doc);
+        if (!frames.isEmpty())
+            m_pArea->setActiveSubWindow(frames.constFirst());
+        return doc;
     }
 
     auto* doc = new CVeldenDoc(this);
@@ -155,6 +173,7 @@ CVeldenDoc* CDocManager::OpenDocumentFile(const QString& path)
         return nullptr;
     }
     m_documents.append(doc);
+    m_pRecovery->Watch(doc);
     CreateFrame(doc);
     AddToRecentFileList(wanted);
     // Many alike problems share one warning line: the note counts the problems.
@@ -375,6 +394,7 @@ void CDocManager::FrameDestroyed(CChildFrame* frame)
         return;
     if (FramesOf(doc).isEmpty()) {
         m_documents.removeOne(doc);
+        m_pRecovery->Forget(doc);
         delete doc;
         emit documentsChanged();
     } else {
@@ -432,6 +452,85 @@ void CDocManager::DestroyDocument(CVeldenDoc* doc)
     }
     m_bClosingAll = false;
     m_documents.removeOne(doc);
+    m_pRecovery->Forget(doc);
     delete doc;
     emit documentsChanged();
+}
+
+CVeldenDoc* CDocManager::DocumentOfFile(const QString& canonicalPath) const
+{
+    for (CVeldenDoc* doc : m_documents)
+        if (!doc->GetPathName().isEmpty() && CanonicalName(doc->GetPathName()) == canonicalPath)
+            return doc;
+    return nullptr;
+}
+
+int CDocManager::OfferRecovery()
+{
+    CRecoveryStore& store = m_pRecovery->Store();
+    const QList<CRecoveryStore::Copy> copies = store.OrphanedCopies();
+    int restored = 0;
+    if (!copies.isEmpty()) {
+        switch (g_recoveryPrompt(m_pDialogParent, copies)) {
+        case RecoveryAnswer::Restore:
+            // A copy that cannot be read stays in the folder, to be offered again.
+            for (const CRecoveryStore::Copy& copy : copies)
+                if (copy.problem.isEmpty() && RestoreCopy(copy))
+                    ++restored;
+            break;
+        case RecoveryAnswer::Discard:
+            CRecoveryStore::Discard(copies);
+            break;
+        case RecoveryAnswer::Later:
+            break;
+        }
+    }
+    store.RemoveEndedSessions();
+    return restored;
+}
+
+CVeldenDoc* CDocManager::RestoreCopy(const CRecoveryStore::Copy& copy)
+{
+    CQLMDoc timetable;
+    if (!timetable.LoadFile(copy.bytes))
+        return nullptr;
+    // The copy moves into this session and goes on as the restored document's copy. When the
+    // folder cannot be written it stays where it is (and is offered again); when it is gone,
+    // another MARVO starting at the same moment restored it.
+    const int id = m_pRecovery->NewId();
+    QString error;
+    const bool claimed = m_pRecovery->Store().Claim(copy, id, &error);
+    if (!claimed) {
+        if (!QFileInfo::exists(copy.base + QStringLiteral(".qlm")))
+            return nullptr;
+        emit statusMessage(error);
+    }
+
+    auto* doc = new CVeldenDoc(this);
+    doc->ResetTimetable(std::move(timetable));
+    const QString path = copy.info.path.isEmpty() ? QString() : CanonicalName(copy.info.path);
+    if (!path.isEmpty() && !DocumentOfFile(path)) {
+        doc->SetPathName(copy.info.path);
+    } else {
+        // Untitled (or a second copy of a file already restored): the old name while it is
+        // free, else the next untitled one.
+        static const QRegularExpression untitled(QStringLiteral("^QLM([0-9]{1,6})$"));
+        const QRegularExpressionMatch match = untitled.match(copy.info.title);
+        const bool taken = std::any_of(m_documents.cbegin(), m_documents.cend(), [&](auto* open) {
+            return open->GetTitle() == copy.info.title;
+        });
+        if (path.isEmpty() && match.hasMatch() && !taken) {
+            m_nUntitledCount = std::max(m_nUntitledCount, match.captured(1).toInt());
+            doc->SetTitle(copy.info.title);
+        } else {
+            doc->SetTitle(QStringLiteral("QLM") + QString::number(++m_nUntitledCount));
+        }
+    }
+    // Modified without a step: Undo starts empty, and Ctrl+S writes the document's own file.
+    doc->SetModifiedFlag(true);
+    m_documents.append(doc);
+    m_pRecovery->Watch(doc, claimed ? id : 0);
+    CreateFrame(doc);
+    emit documentsChanged();
+    return doc;
 }

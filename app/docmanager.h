@@ -1,6 +1,7 @@
 #pragma once
 
 #include "frameowner.h"
+#include "recoverystore.h"
 
 #include <QList>
 #include <QObject>
@@ -10,6 +11,7 @@
 #include <functional>
 
 class CChildFrame;
+class CRecoveryKeeper;
 class CVeldenDoc;
 class QMdiArea;
 class QWidget;
@@ -21,7 +23,8 @@ QStringList RecentFileMenuNames(const QStringList& paths);
 // Keeps the open documents and their windows: creates documents with their windows, names
 // untitled ones, opens, saves and closes them, asks before discarding changes, keeps the
 // recent-file list and opens further windows on a document. Whether a document is modified is
-// the document's to say; the manager only asks it.
+// the document's to say; the manager only asks it. It also keeps recovery copies of the
+// documents with unsaved changes and offers those a MARVO that ended abnormally left behind.
 class CDocManager : public QObject, public CFrameOwner
 {
     Q_OBJECT
@@ -36,6 +39,11 @@ public:
         std::function<QString(QWidget* parent, const QString& suggested, const QString& filter)>;
     static void SetOpenPrompt(OpenPrompt prompt);
     static void SetSavePrompt(SavePrompt prompt);
+    // The start-up question about recovery copies ("文書の復元"). Tests and runs without a
+    // screen replace it; an empty function restores the dialog.
+    using RecoveryPrompt =
+        std::function<RecoveryAnswer(QWidget* parent, const QList<CRecoveryStore::Copy>& copies)>;
+    static void SetRecoveryPrompt(RecoveryPrompt prompt);
     // The file dialogs' filter: the timetable files and all files.
     static QString FileFilter();
 
@@ -61,6 +69,11 @@ public:
     bool CloseDocument(CVeldenDoc* doc);
     // Exit: asks about every modified document, then closes them all. False when cancelled.
     bool CloseAllDocuments();
+
+    // Asks about the copies of unsaved work that a MARVO which no longer runs left behind, and
+    // restores or discards them as answered. Returns how many documents it restored.
+    int OfferRecovery();
+    CRecoveryKeeper* Recovery() const { return m_pRecovery; }
 
     // Window New: one more window on the document of the active window.
     CChildFrame* OnWindowNew();
@@ -101,9 +114,12 @@ private:
     void UpdateFrameTitles(CVeldenDoc* doc);
     void SaveRecentFiles() const;
     void DestroyDocument(CVeldenDoc* doc);
+    CVeldenDoc* DocumentOfFile(const QString& canonicalPath) const;
+    CVeldenDoc* RestoreCopy(const CRecoveryStore::Copy& copy);
 
     QMdiArea* m_pArea;
     QWidget* m_pDialogParent;
+    CRecoveryKeeper* m_pRecovery;
     QList<CVeldenDoc*> m_documents;
     QList<CChildFrame*> m_frames;
     QStringList m_recentFiles;

@@ -8,6 +8,8 @@
 #include "messages.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QLocale>
 #include <QTimer>
 
@@ -48,6 +50,16 @@ bool CVeldenApp::InitInstance(const QStringList& arguments)
             return record.buttons.testFlag(QMessageBox::Cancel) ? QMessageBox::Cancel
                                                                 : QMessageBox::Ok;
         });
+        // Recovery copies found at start are kept for a start that can ask.
+        CDocManager::SetRecoveryPrompt([](QWidget*, const QList<CRecoveryStore::Copy>& copies) {
+            const QString folder = QFileInfo(copies.constFirst().base).path();
+            std::fprintf(stderr, "%s\n",
+                         qPrintable(QStringLiteral("文書の復元: %1 に回復用のコピーが %2 件"
+                                                   "あります。次の起動まで残します。")
+                                        .arg(QDir::toNativeSeparators(folder))
+                                        .arg(copies.size())));
+            return RecoveryAnswer::Later;
+        });
     }
 
     // The main window with its bars (it accepts dropped files) and the recent-file list.
@@ -55,9 +67,12 @@ bool CVeldenApp::InitInstance(const QStringList& arguments)
     CDocManager* manager = m_pMainFrame->DocManager();
     manager->LoadRecentFiles();
 
-    // The command line: nothing opens a new untitled document; files are opened.
+    // Unsaved work left by a MARVO that ended abnormally is offered before the command line's
+    // files open. The command line: nothing opens a new untitled document (unless documents
+    // were restored); files are opened.
+    const int restored = manager->OfferRecovery();
     if (arguments.isEmpty()) {
-        if (!manager->OnFileNew())
+        if (restored == 0 && !manager->OnFileNew())
             return false;
     } else {
         for (const QString& path : arguments)

@@ -2,6 +2,7 @@
 
 #include "messages.h"
 
+#include <QFile>
 #include <QList>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -24,10 +25,12 @@ struct MessageRecorder
     MessageRecorder& operator=(const MessageRecorder&) = delete;
 };
 
-// Keeps the settings of a test run (the recent-file list) in a directory of its own.
+// Keeps the settings of a test run (the recent-file list) and its recovery copies in a
+// directory of its own; programs the test starts inherit the recovery folder.
 inline void UseTemporarySettings(const QTemporaryDir& dir)
 {
     QSettings::setDefaultFormat(QSettings::IniFormat);
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
+    qputenv("XDG_STATE_HOME", QFile::encodeName(dir.filePath(QStringLiteral("state"))));
 }
