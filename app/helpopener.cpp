@@ -54,6 +54,7 @@ constexpr PageEntry kPages[] = {
     {"CPanelViewDataDlg", "layout.html"},
     {"CAlignSelectDlg", "layout.html#align"},
     {"CAboutDlg", "start.html#about"},
+    {"CRecoveryDlg", "fileformat.html#recovery"},
     {"QFileDialog", "start.html#files"},
 };
 
