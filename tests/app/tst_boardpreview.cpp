@@ -25,7 +25,7 @@
 #include <QToolButton>
 #include <QtTest>
 
-using BoardSample::Hm;
+using Samples::Hm;
 
 class TestBoardPreview : public QObject
 {
@@ -63,7 +63,7 @@ void TestBoardPreview::followsTheActiveDocument()
     frame.resize(1600, 1000);
     frame.show();
     QVERIFY(QTest::qWaitForWindowExposed(&frame));
-    const CQLMDoc sample = BoardSample::Timetable();
+    const CQLMDoc sample = Samples::Board();
     CQLMDoc other = sample;
     other.m_crLit = 0x000000FF;
     CVeldenDoc* second = frame.DocManager()->OpenDocumentFile(WriteFile("other.qlm", other));

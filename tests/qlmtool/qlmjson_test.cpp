@@ -15,7 +15,7 @@
 
 namespace {
 
-using TestDocs::Save;
+using Samples::Bytes;
 
 struct Case
 {
@@ -27,7 +27,7 @@ QByteArray QlmToQlm(const QByteArray& file)
 {
     CQLMDoc doc;
     EXPECT_TRUE(doc.LoadFile(file));
-    return Save(doc);
+    return Bytes(doc);
 }
 
 // As the tool converts: the key block is packed before the JSON is written.
@@ -43,7 +43,7 @@ QByteArray QlmToJsonToQlm(const QByteArray& file, bool packFirst, QByteArray* js
     CQLMDoc back;
     QString error;
     EXPECT_TRUE(QlmJson::FromJsonText(text, &back, &error)) << error.toStdString();
-    return Save(back);
+    return Bytes(back);
 }
 
 QByteArray Repeat(QByteArrayView pattern, int times)
@@ -231,9 +231,9 @@ class RoundTrip : public testing::TestWithParam<Case>
 
 TEST_P(RoundTrip, QlmJsonQlmEqualsQlmQlm)
 {
-    CQLMDoc doc = TestDocs::Small();
+    CQLMDoc doc = Samples::Small();
     GetParam().change(doc);
-    const QByteArray file = Save(doc);
+    const QByteArray file = Bytes(doc);
     ASSERT_FALSE(file.isEmpty());
     const QByteArray expected = QlmToQlm(file);
     EXPECT_EQ(QlmToJsonToQlm(file, true), expected);
@@ -243,7 +243,7 @@ TEST_P(RoundTrip, QlmJsonQlmEqualsQlmQlm)
 // The JSON form carries every member, including values a save would not change the file by.
 TEST_P(RoundTrip, DocumentSurvivesJson)
 {
-    CQLMDoc doc = TestDocs::Small();
+    CQLMDoc doc = Samples::Small();
     GetParam().change(doc);
     CQLMDoc back;
     QString error;
@@ -266,7 +266,7 @@ TEST_P(RoundTrip, DocumentSurvivesJson)
     EXPECT_EQ(back.m_wDestinationCount, doc.m_Destination.m_nSize);
     EXPECT_EQ(back.m_wGuideMessageCount, doc.m_GuideMessage.m_nSize);
     EXPECT_EQ(back.m_nExtDataCount, doc.m_ExtData.m_nSize);
-    EXPECT_EQ(Save(back), Save(doc));
+    EXPECT_EQ(Bytes(back), Bytes(doc));
 }
 
 INSTANTIATE_TEST_SUITE_P(Documents, RoundTrip, testing::ValuesIn(kCases),
@@ -280,7 +280,7 @@ INSTANTIATE_TEST_SUITE_P(Documents, RoundTrip, testing::ValuesIn(kCases),
 // Files whose extension section is missing or empty, and the older version.
 TEST(RoundTripFiles, SpecialFiles)
 {
-    const QByteArray file = Save(TestDocs::Small());
+    const QByteArray file = Bytes(Samples::Small());
     const qsizetype marker = file.lastIndexOf(QByteArrayView("ExD\0", 4));
     ASSERT_GT(marker, 0);
     const QByteArray noSection = file.left(marker);
@@ -297,7 +297,7 @@ TEST(RoundTripFiles, SpecialFiles)
 // What a person reads in the JSON form.
 TEST(JsonForm, ReadableValues)
 {
-    CQLMDoc doc = TestDocs::Small();
+    CQLMDoc doc = Samples::Small();
     doc.m_crLit = 0x00563412;
     doc.m_crUnlit = 0xFF123456;
     doc.m_wDateChangeTime = 1500;
@@ -343,7 +343,7 @@ TEST(JsonForm, ReadableValues)
 // Values people write by hand in other spellings.
 TEST(JsonForm, AlternativeSpellings)
 {
-    QJsonObject o = QlmJson::ToJson(TestDocs::Small());
+    QJsonObject o = QlmJson::ToJson(Samples::Small());
     o["m_crLit"] = 0x00123456;
     o["m_crUnlit"] = "0xabc";
     o["m_wDateChangeTime"] = 95;
