@@ -1,6 +1,5 @@
 #include "samples.h"
 
-
 #include <iterator>
 #include <vector>
 
@@ -77,8 +76,7 @@ Timetable& Timetable::Trains(int count, const std::function<Train(int i)>& make)
     return *this;
 }
 
-Timetable& Timetable::EachTrain(int count,
-                                const std::function<void(int i, tagTRAININFO&)>& change)
+Timetable& Timetable::EachTrain(int count, const std::function<void(int i, tagTRAININFO&)>& change)
 {
     m_doc.SetTrainCount(static_cast<quint16>(count));
     for (int i = 1; i <= count; ++i)
@@ -123,10 +121,10 @@ CQLMDoc Small()
     return Timetable()
         .Trains({{.no = 1234,
                   .suffix = 'M',
-                  .name = "あずさ",
-                  .nameEn = "Azusa",
                   .time = Hm(7, 30),
                   .platform = 9,
+                  .name = "あずさ",
+                  .nameEn = "Azusa",
                   .guide = "全車指定席"}})
         .Guides({{Hm(7, 0), Hm(9, 0), true, "混雑しています"}})
         .Key("MADEBY", "tester");
@@ -177,11 +175,11 @@ CQLMDoc Grid(int count)
             return Train{.no = quint16(i % 10000),
                          .suffix = quint8('A' + i % 26),
                          .type = quint16(1 + i % 4),
-                         .name = names[i % 5],
-                         .nameEn = namesEn[i % 5],
                          .time = (300 + i * 7) % 1440,
                          .destination = quint16(1 + i % 5),
                          .platform = quint16(1 + i % 8),
+                         .name = names[i % 5],
+                         .nameEn = namesEn[i % 5],
                          .guide = i % 3 == 0 ? "この列車は途中の駅で特急の待ち合わせをします" : "",
                          .note = i % 4 == 0 ? "全車指定席" : ""};
         });
@@ -216,18 +214,19 @@ PanelLayout BigLayout()
 CQLMDoc Big(int trains)
 {
     static const char* const types[] = {"普通", "快速", "区間快速", "特別快速", "通勤快速",
-                                        "急行", "準急", "特急", "ライナー", "回送"};
+                                        "急行", "準急", "特急",     "ライナー", "回送"};
     static const char* const typesEn[] = {"LOCAL",   "RAPID",   "SEC.RAP", "SP.RAPID", "COM.RAP",
                                           "EXPRESS", "SEMI EX", "LTD.EXP", "LINER",    "OUT OF SV"};
     static const char* const places[] = {
-        "東京", "新宿", "渋谷",   "池袋",   "上野",     "品川",     "横浜",     "大宮",
-        "千葉", "八王子", "高尾", "立川",   "小田原",   "熱海",     "宇都宮",   "高崎",
-        "成田空港", "羽田空港", "武蔵小杉", "京都", "大阪", "新大阪", "神戸", "姫路"};
+        "東京",     "新宿",     "渋谷",     "池袋", "上野",   "品川",   "横浜",   "大宮",
+        "千葉",     "八王子",   "高尾",     "立川", "小田原", "熱海",   "宇都宮", "高崎",
+        "成田空港", "羽田空港", "武蔵小杉", "京都", "大阪",   "新大阪", "神戸",   "姫路"};
     static const char* const placesEn[] = {
-        "Tokyo",    "Shinjuku", "Shibuya",        "Ikebukuro",      "Ueno",           "Shinagawa",
-        "Yokohama", "Omiya",    "Chiba",          "Hachioji",       "Takao",          "Tachikawa",
-        "Odawara",  "Atami",    "Utsunomiya",     "Takasaki",       "Narita Airport", "Haneda Airport",
-        "Musashi-Kosugi", "Kyoto", "Osaka",       "Shin-Osaka",     "Kobe",           "Himeji"};
+        "Tokyo",     "Shinjuku",       "Shibuya",        "Ikebukuro",      "Ueno",
+        "Shinagawa", "Yokohama",       "Omiya",          "Chiba",          "Hachioji",
+        "Takao",     "Tachikawa",      "Odawara",        "Atami",          "Utsunomiya",
+        "Takasaki",  "Narita Airport", "Haneda Airport", "Musashi-Kosugi", "Kyoto",
+        "Osaka",     "Shin-Osaka",     "Kobe",           "Himeji"};
     static const char* const guides[] = {"この列車は各駅に停車します", "グリーン車は４・５号車です",
                                          "途中駅で快速に接続します", "ドアは手動です", ""};
     static const char* const notes[] = {"", "１５両", "１０両", "ワンマン", "車内販売なし"};
@@ -300,14 +299,14 @@ CQLMDoc Big(int trains)
 
 CQLMDoc Demo()
 {
-    const PanelLayout main = {PANELPART{1, 2, 0},  PANELPART{4, 2, 1}, PANELPART{7, 4, 0},
+    const PanelLayout main = {PANELPART{1, 2, 0},  PANELPART{4, 2, 1},  PANELPART{7, 4, 0},
                               PANELPART{12, 2, 2}, PANELPART{15, 3, 1}, PANELPART{0, 0, 0},
                               PANELPART{20, 13, 0}};
-    const PanelLayout sub = {PANELPART{1, 2, 0},  PANELPART{4, 3, 0}, PANELPART{8, 4, 0},
+    const PanelLayout sub = {PANELPART{1, 2, 0},  PANELPART{4, 3, 0},  PANELPART{8, 4, 0},
                              PANELPART{13, 2, 2}, PANELPART{16, 5, 0}, PANELPART{0, 0, 0},
                              PANELPART{22, 11, 0}};
     // 特急 shows a longer type and name.
-    const PanelLayout limitedMain = {PANELPART{1, 2, 0},  PANELPART{4, 3, 1}, PANELPART{8, 5, 0},
+    const PanelLayout limitedMain = {PANELPART{1, 2, 0},  PANELPART{4, 3, 1},  PANELPART{8, 5, 0},
                                      PANELPART{14, 2, 2}, PANELPART{17, 3, 1}, PANELPART{0, 0, 0},
                                      PANELPART{21, 12, 0}};
     return Timetable()
@@ -324,11 +323,11 @@ CQLMDoc Demo()
                     return Train{.no = quint16(600 + i * 2),
                                  .suffix = quint8(kind == 1 ? 'T' : 'M'),
                                  .type = quint16(kind),
-                                 .name = kind == 3 ? "あずさ" : "",
-                                 .nameEn = kind == 3 ? "Azusa" : "",
                                  .time = Hm(5, 12) + i * 9,
                                  .destination = quint16(kind == 3 ? 5 : 1 + i % 4),
                                  .platform = 3,
+                                 .name = kind == 3 ? "あずさ" : "",
+                                 .nameEn = kind == 3 ? "Azusa" : "",
                                  .guide = kind == 3   ? "全車指定席です"
                                           : kind == 2 ? "国分寺まで各駅に停まります"
                                                       : "",

@@ -5,7 +5,7 @@
 //
 //   CQLMDoc doc = Samples::Timetable()
 //                     .Types({{"普通", "LOCAL"}, {"快速", "RAPID"}})
-//                     .Trains({{.no = 101, .time = Samples::Hm(7, 0)}, {.no = 103, .type = 2}})
+//                     .Trains({{101, 'M', 1, Samples::Hm(7, 0)}, {.no = 103, .name = "あずさ"}})
 //                     .Key("MADEBY", "me");
 
 #include "qlmdoc.h"
@@ -36,21 +36,23 @@ struct Names
     const char* nameEn = "";
 };
 
-// One train; what is not given is 0 or empty, of type 1 to destination 1.
+// One train; what is not given is 0 or empty, of type 1 to destination 1. The numbers come
+// first, so that {101, 'M', 2, Hm(7, 0)} reads as the grid does.
 struct Train
 {
     quint16 no = 0;
     quint8 suffix = 0;
     quint16 type = 1;
-    const char* name = "";
-    const char* nameEn = "";
     int time = 0;
     quint16 destination = 1;
     quint16 platform = 0;
+    const char* name = "";
+    const char* nameEn = "";
     const char* guide = "";
     const char* note = "";
 
     tagTRAININFO Info() const;
+    operator tagTRAININFO() const { return Info(); }
 };
 
 struct Guide

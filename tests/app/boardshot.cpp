@@ -6,6 +6,7 @@
 #include "commands.h"
 #include "docmanager.h"
 #include "mainframe.h"
+#include "samples.h"
 #include "sjis.h"
 #include "veldenapp.h"
 #include "veldendoc.h"
@@ -33,8 +34,7 @@ PanelLayout Layout(const quint16 (&parts)[kPanelPartCount][3])
 
 CQLMDoc Demo()
 {
-    CQLMDoc doc;
-    doc.SetNewDocumentDefaults();
+    CQLMDoc doc = Samples::Timetable();
     doc.m_strStationName = J("八王子");
     doc.m_strStationNameEn = "Hachioji";
     doc.m_wPlatform = 3;

@@ -2,6 +2,7 @@
 // the one edit a list session turns into.
 #include "masterlists.h"
 #include "masterlogic.h"
+#include "samples.h"
 #include "sjis.h"
 
 #include <gtest/gtest.h>
@@ -15,8 +16,7 @@ namespace {
 CQLMDoc Timetable(std::vector<quint16> types, std::vector<quint16> destinations, int typeCount = 3,
                   int destinationCount = 3)
 {
-    CQLMDoc t;
-    t.SetNewDocumentDefaults();
+    CQLMDoc t = Samples::Timetable();
     t.SetAssortmentCount(static_cast<quint16>(typeCount));
     for (int k = 1; k <= typeCount; ++k)
         t.m_TrainAssortment.ElementAt(k).strName = QByteArray(1, char('A' + k - 1));

@@ -1,6 +1,7 @@
 // qlmtool export-trains and import-trains as a user runs them.
 
 #include "qlmjson.h"
+#include "samples.h"
 #include "testdocs.h"
 #include "toolrun.h"
 
@@ -234,8 +235,7 @@ TEST_F(CsvTool, OutputsGoWhereTheUserMeant)
     EXPECT_EQ(Tool({"new", Path("link.qlm")}).status, 0);
     EXPECT_EQ(Tool({"export-trains", Path("board.qlm"), Path("link.csv")}).status, 0);
     EXPECT_EQ(Tool({"export-trains", Path("board.qlm"), Path("plain.csv")}).status, 0);
-    CQLMDoc fresh;
-    fresh.SetNewDocumentDefaults();
+    CQLMDoc fresh = Samples::Timetable();
     EXPECT_EQ(ReadFile(Path("target.qlm")), Samples::Bytes(fresh));
     EXPECT_EQ(ReadFile(Path("target.csv")), ReadFile(Path("plain.csv")));
     EXPECT_TRUE(QFileInfo(Path("link.qlm")).isSymLink());

@@ -3,6 +3,7 @@
 #include "commands.h"
 #include "fileio.h"
 #include "qlmjson.h"
+#include "samples.h"
 #include "testdocs.h"
 #include "toolrun.h"
 
@@ -73,8 +74,7 @@ TEST_F(QlmTool, NewWritesTheNewDocument)
     const QString out = Path("new.QLM");
     const ToolRun r = Tool({"new", out});
     EXPECT_EQ(r.status, 0) << r.err.toStdString();
-    CQLMDoc expected;
-    expected.SetNewDocumentDefaults();
+    CQLMDoc expected = Samples::Timetable();
     EXPECT_EQ(ReadFile(out), Samples::Bytes(expected));
     const ToolRun check = Tool({"check", out});
     EXPECT_EQ(check.status, 0);
