@@ -299,16 +299,19 @@ CQLMDoc Big(int trains)
 
 CQLMDoc Demo()
 {
-    const PanelLayout main = {PANELPART{1, 2, 0},  PANELPART{4, 2, 1},  PANELPART{7, 4, 0},
-                              PANELPART{12, 2, 2}, PANELPART{15, 3, 1}, PANELPART{0, 0, 0},
-                              PANELPART{20, 13, 0}};
-    const PanelLayout sub = {PANELPART{1, 2, 0},  PANELPART{4, 3, 0},  PANELPART{8, 4, 0},
-                             PANELPART{13, 2, 2}, PANELPART{16, 5, 0}, PANELPART{0, 0, 0},
-                             PANELPART{22, 11, 0}};
-    // 特急 shows a longer type and name.
-    const PanelLayout limitedMain = {PANELPART{1, 2, 0},  PANELPART{4, 3, 1},  PANELPART{8, 5, 0},
-                                     PANELPART{14, 2, 2}, PANELPART{17, 3, 1}, PANELPART{0, 0, 0},
-                                     PANELPART{21, 12, 0}};
+    // 普通 and 快速 have no names; 特急 shows its name in a layout of its own.
+    const PanelLayout main = {PANELPART{1, 2, 0},  PANELPART{4, 2, 1},  PANELPART{0, 0, 0},
+                              PANELPART{8, 2, 2},  PANELPART{12, 3, 1}, PANELPART{0, 0, 0},
+                              PANELPART{17, 16, 0}};
+    const PanelLayout sub = {PANELPART{1, 2, 0},  PANELPART{4, 3, 0},  PANELPART{0, 0, 0},
+                             PANELPART{9, 2, 2},  PANELPART{13, 5, 0}, PANELPART{0, 0, 0},
+                             PANELPART{20, 13, 0}};
+    const PanelLayout limitedMain = {PANELPART{1, 2, 0},  PANELPART{4, 2, 1},  PANELPART{7, 4, 0},
+                                     PANELPART{12, 2, 2}, PANELPART{15, 3, 1}, PANELPART{0, 0, 0},
+                                     PANELPART{20, 13, 0}};
+    const PanelLayout limitedSub = {PANELPART{1, 2, 0},  PANELPART{4, 3, 0},  PANELPART{8, 4, 0},
+                                    PANELPART{13, 2, 2}, PANELPART{16, 5, 0}, PANELPART{0, 0, 0},
+                                    PANELPART{22, 11, 0}};
     return Timetable()
         .Layouts(main, sub)
         .Types({{"普通", "LOCAL"}, {"快速", "RAPID"}, {"特急", "LTD.EXP"}})
@@ -331,9 +334,11 @@ CQLMDoc Demo()
                                  .guide = kind == 3   ? "全車指定席です"
                                           : kind == 2 ? "国分寺まで各駅に停まります"
                                                       : "",
-                                 .note = i % 5 == 0 ? "10両編成" : ""};
+                                 .note = kind == 3   ? "All seats reserved"
+                                         : kind == 2 ? "10 cars"
+                                                     : ""};
                 })
-        .Guides({{Hm(6, 0), Hm(9, 0), false, "朝の通勤時間帯です"},
+        .Guides({{Hm(6, 30), Hm(7, 30), false, "黄色い線の内側までお下がりください"},
                  {Hm(23, 0), Hm(25, 0), true, "終電が近づいています"}})
         .Key("MADEBY", "MARVO")
         .Key("STANDARD/COMPANY", "(鉄道会社名)")
@@ -351,10 +356,12 @@ CQLMDoc Demo()
             doc.m_strLineName = J("中央線");
             doc.m_strLineNameEn = "Chuo Line";
             doc.m_strGuide = J("立川・新宿・東京方面");
-            doc.m_strGuideEn = "For Tachikawa, Shinjuku and Tokyo";
+            doc.m_strGuideEn = "For Shinjuku, Tokyo";
             doc.m_bSubLine = 1;
             doc.m_strSubLineName = J("横浜線");
             doc.m_strSubLineNameEn = "Yokohama Line";
+            doc.m_strSubGuide = J("橋本・東神奈川方面");
+            doc.m_strSubGuideEn = "For Hashimoto";
             doc.m_crLit = 0x0000C8FF;
             doc.m_wDateChangeTime = Hm(2, 0);
             doc.m_wDisplayStartTime = Hm(4, 30);
@@ -366,7 +373,7 @@ CQLMDoc Demo()
                 type.crText = k == 1 ? doc.m_crLit : colours[k - 1];
                 type.crBack = doc.m_crUnlit;
                 type.layoutMain = k == 3 ? limitedMain : main;
-                type.layoutSub = sub;
+                type.layoutSub = k == 3 ? limitedSub : sub;
             }
             tagTRAINASSORTMENT& limited = doc.m_TrainAssortment.ElementAt(3);
             limited.bCustomLayout = 1;
