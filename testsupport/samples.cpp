@@ -1,5 +1,7 @@
 #include "samples.h"
 
+#include <QFile>
+
 #include <iterator>
 #include <vector>
 
@@ -15,6 +17,18 @@ QByteArray Bytes(const CQLMDoc& doc)
     QByteArray bytes;
     doc.SaveFile(&bytes);
     return bytes;
+}
+
+QByteArray ReadFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool WriteFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 tagTRAININFO Train::Info() const

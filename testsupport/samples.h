@@ -29,6 +29,10 @@ constexpr int Hm(int hour, int minute)
 // The bytes of a version 3 file of the timetable (empty when it cannot be written).
 QByteArray Bytes(const CQLMDoc& doc);
 
+// A file's bytes (empty when it cannot be read); writing a file (false when that fails).
+QByteArray ReadFile(const QString& path);
+bool WriteFile(const QString& path, const QByteArray& bytes);
+
 // A train type's or destination's names.
 struct Names
 {

@@ -10,6 +10,7 @@
 #include "docmanager.h"
 #include "fonts.h"
 #include "mainframe.h"
+#include "samples.h"
 #include "timetableedit.h"
 #include "veldendoc.h"
 #include "veldenview.h"
@@ -48,13 +49,8 @@ void TestBoardPreview::initTestCase()
 
 QString TestBoardPreview::WriteFile(const QString& name, const CQLMDoc& timetable)
 {
-    QByteArray bytes;
-    timetable.SaveFile(&bytes);
     const QString path = m_dir.filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        return {};
-    return path;
+    return Samples::WriteFile(path, Samples::Bytes(timetable)) ? path : QString();
 }
 
 void TestBoardPreview::followsTheActiveDocument()

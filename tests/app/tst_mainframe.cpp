@@ -88,14 +88,8 @@ void TestMainFrame::initTestCase()
 
 QString TestMainFrame::WriteFile(const QString& name, const CQLMDoc& timetable)
 {
-    QByteArray bytes;
-    if (!timetable.SaveFile(&bytes))
-        return {};
     const QString path = m_pDir->filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        return {};
-    return path;
+    return Samples::WriteFile(path, Samples::Bytes(timetable)) ? path : QString();
 }
 
 void TestMainFrame::init()

@@ -32,11 +32,7 @@ CQLMDoc OneTrain()
     return Samples::Timetable().Trains({{.name = "あずさ"}});
 }
 
-QByteArray Bytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using Samples::ReadFile;
 
 void RenameTrain(CVeldenDoc* doc, const char* name)
 {
@@ -178,9 +174,9 @@ void TestRecovery::copyGoesWithTheWork()
     QTRY_VERIFY_WITH_TIMEOUT(FilesIn("*.json").size() == 1, 3000);
     manager->Recovery()->WaitForWrites();
     const QString base = manager->Recovery()->CopyBaseOf(doc);
-    QCOMPARE(Bytes(base + ".qlm"), Samples::Bytes(doc->Timetable()));
-    QCOMPARE(Bytes(path), Samples::Bytes(OneTrain()));
-    const QJsonObject side = QJsonDocument::fromJson(Bytes(base + ".json")).object();
+    QCOMPARE(ReadFile(base + ".qlm"), Samples::Bytes(doc->Timetable()));
+    QCOMPARE(ReadFile(path), Samples::Bytes(OneTrain()));
+    const QJsonObject side = QJsonDocument::fromJson(ReadFile(base + ".json")).object();
     QCOMPARE(side.value("path").toString(), path);
     QCOMPARE(side.value("pid").toInteger(), QCoreApplication::applicationPid());
     QCOMPARE(Stat(Folder()).st_mode & 0777, 0700u);
@@ -289,7 +285,7 @@ void TestRecovery::startUpQuestion()
     // Ctrl+S writes the user's file and drops the copy; the unreadable copy stays.
     QVERIFY(next->OnFileSave(restored));
     next->Recovery()->WaitForWrites();
-    QCOMPARE(Bytes(path), fileBytes);
+    QCOMPARE(ReadFile(path), fileBytes);
     QCOMPARE(FilesIn("*.qlm").size(), 2);
 }
 
@@ -335,7 +331,7 @@ void TestRecovery::failingCopyIsOneNote()
     manager->Recovery()->Tick();
     manager->Recovery()->WaitForWrites();
     const QString copy = manager->Recovery()->CopyBaseOf(doc) + ".qlm";
-    QCOMPARE(Bytes(copy), Samples::Bytes(doc->Timetable()));
+    QCOMPARE(ReadFile(copy), Samples::Bytes(doc->Timetable()));
     const ino_t written = Stat(copy).st_ino;
     manager->Recovery()->Tick();
     manager->Recovery()->WaitForWrites();
@@ -363,7 +359,7 @@ void TestRecovery::killedProgramIsRestored()
     ::kill(pid_t(child.processId()), SIGKILL);
     QVERIFY(child.waitForFinished(10000));
     QCOMPARE(child.exitStatus(), QProcess::CrashExit);
-    QCOMPARE(Bytes(path), Samples::Bytes(OneTrain()));
+    QCOMPARE(ReadFile(path), Samples::Bytes(OneTrain()));
 
     // A start without a screen asks nothing and keeps the copy.
     QProcess marvo;

@@ -59,11 +59,9 @@ CVeldenDoc* Open(Studio& s, const char* name, const CQLMDoc& timetable, QSize si
     s.frame->Action(ID_VIEW_BOARD_PREVIEW)->setChecked(false);
     s.frame->Action(ID_VIEW_CHECKS)->setChecked(false);
     const QString path = s.files.filePath(QString::fromUtf8(name));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(Samples::Bytes(timetable)) <= 0)
-        return nullptr;
-    file.close();
-    CVeldenDoc* doc = manager->OpenDocumentFile(path);
+    CVeldenDoc* doc = Samples::WriteFile(path, Samples::Bytes(timetable))
+                          ? manager->OpenDocumentFile(path)
+                          : nullptr;
     if (!doc)
         return nullptr;
     s.frame->resize(size);
@@ -156,9 +154,9 @@ bool BoardPreview(Studio& s, const QString& out)
 // The problems panel beside the preview, with the findings of a timetable that has them all.
 bool Checks(Studio& s, const QString& out)
 {
-    QFile source(QStringLiteral(MARVO_SOURCE_DIR "/tests/data/checks/allproblems.qlm"));
     CQLMDoc timetable;
-    if (!source.open(QIODevice::ReadOnly) || !timetable.LoadFile(source.readAll()) ||
+    if (!timetable.LoadFile(
+            Samples::ReadFile(MARVO_SOURCE_DIR "/tests/data/checks/allproblems.qlm")) ||
         !Open(s, "allproblems.qlm", timetable, {1600, 760}))
         return false;
     CBoardPreviewDock* preview = s.frame->BoardPreview();
