@@ -2,7 +2,6 @@
 
 #include <QFile>
 
-#include <iterator>
 #include <vector>
 
 namespace Samples {

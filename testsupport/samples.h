@@ -90,9 +90,7 @@ public:
     // Anything else, on the timetable itself.
     Timetable& With(const std::function<void(CQLMDoc&)>& change);
 
-    const CQLMDoc& Doc() const { return m_doc; }
     operator CQLMDoc() const { return m_doc; }
-    QByteArray Bytes() const { return Samples::Bytes(m_doc); }
 
 private:
     CQLMDoc m_doc;
@@ -110,8 +108,8 @@ CQLMDoc Board(std::initializer_list<int> times = {Hm(5, 0), Hm(7, 0), Hm(7, 10),
 // count trains with Japanese names, four types and five destinations, for the grid.
 CQLMDoc Grid(int count);
 
-// The timetable at the format's limits for measurements: 65,535 trains (or trains), 300 types,
-// 400 destinations, 48 guide messages; the same bytes on every machine.
+// The timetable at the format's limits for measurements (qlmgen writes it): 65,535 trains unless
+// told otherwise, 300 types, 400 destinations, 48 guide messages; the same bytes everywhere.
 CQLMDoc Big(int trains = kMaxCollection);
 
 // The documentation's timetable: 八王子, platform 3 of the 中央線, three types (特急 with its own

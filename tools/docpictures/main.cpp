@@ -31,6 +31,7 @@
 #include <QTimeEdit>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 
