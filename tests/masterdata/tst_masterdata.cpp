@@ -40,7 +40,8 @@ struct Fixture
 {
     explicit Fixture(int types = 3, int destinations = 3)
     {
-        CQLMDoc t = Samples::Timetable();
+        CQLMDoc t = Samples::Timetable().Trains(
+            {{1}, {2, 0, quint16(types), 0, quint16(destinations)}, {3}});
         const char* typeNames[] = {"普通", "快速", "特急"};
         const char* destinationNames[] = {"東京", "大宮", "高崎"};
         t.SetAssortmentCount(quint16(types));
@@ -52,14 +53,6 @@ struct Fixture
         t.SetDestinationCount(quint16(destinations));
         for (int k = 1; k <= destinations; ++k)
             t.m_Destination.ElementAt(k).strName = Samples::J(destinationNames[std::min(k, 3) - 1]);
-        t.SetTrainCount(3);
-        const quint16 typeOf[] = {1, quint16(types), 1};
-        const quint16 destinationOf[] = {1, quint16(destinations), 1};
-        for (int i = 1; i <= 3; ++i) {
-            t.m_TrainInfo.ElementAt(i).wTrainNo = quint16(i);
-            t.m_TrainInfo.ElementAt(i).wAssortment = typeOf[i - 1];
-            t.m_TrainInfo.ElementAt(i).wDestination = destinationOf[i - 1];
-        }
         doc.ResetTimetable(t);
         original = t;
         view = std::make_unique<CVeldenView>(&doc);
