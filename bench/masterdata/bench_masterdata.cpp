@@ -1,9 +1,9 @@
 // Removing a train type or a destination from a full timetable renumbers every train after it;
 // the whole list run, from copying the lists to the applied undo step, must stay well under a
 // frame.
-#include "samples.h"
 #include "masterlists.h"
 #include "masterlogic.h"
+#include "samples.h"
 #include "veldendoc.h"
 
 #include <benchmark/benchmark.h>

@@ -4,8 +4,8 @@
 #include "qlmjson.h"
 #include "testdocs.h"
 
-#include <QJsonArray>
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 
 #include <gtest/gtest.h>
@@ -74,12 +74,12 @@ void AddBlock(CQLMDoc& doc, QByteArrayView name, const QByteArray& data)
 
 void AllTexts(CQLMDoc& doc, const QByteArray& text)
 {
-    for (QByteArray* s : {&doc.m_strStationId, &doc.m_strStationName, &doc.m_strStationNameEn,
-                          &doc.m_strPrevStation, &doc.m_strPrevStationEn, &doc.m_strNextStation,
-                          &doc.m_strNextStationEn, &doc.m_strLineName, &doc.m_strLineNameEn,
-                          &doc.m_strGuide, &doc.m_strGuideEn, &doc.m_strSubLineName,
-                          &doc.m_strSubLineNameEn, &doc.m_strSubGuide, &doc.m_strSubGuideEn,
-                          &doc.m_strGuideMessage})
+    for (QByteArray* s :
+         {&doc.m_strStationId, &doc.m_strStationName, &doc.m_strStationNameEn,
+          &doc.m_strPrevStation, &doc.m_strPrevStationEn, &doc.m_strNextStation,
+          &doc.m_strNextStationEn, &doc.m_strLineName, &doc.m_strLineNameEn, &doc.m_strGuide,
+          &doc.m_strGuideEn, &doc.m_strSubLineName, &doc.m_strSubLineNameEn, &doc.m_strSubGuide,
+          &doc.m_strSubGuideEn, &doc.m_strGuideMessage})
         *s = text;
     tagTRAININFO& t = doc.m_TrainInfo.ElementAt(1);
     t.strName = t.strNameEn = t.strGuide = t.strNote = text;
@@ -98,10 +98,10 @@ void AllFlagsAndColors(CQLMDoc& doc, quint32 flag, quint32 color)
                        &doc.m_TrainAssortment.ElementAt(1).bCustomLayout,
                        &doc.m_GuideMessage.ElementAt(1).bExclusive})
         *f = flag;
-    for (quint32* c : {&doc.m_crLineColor, &doc.m_crLineColor2, &doc.m_crSubLineColor,
-                       &doc.m_crSubLineColor2, &doc.m_crUnlit, &doc.m_crLit,
-                       &doc.m_TrainAssortment.ElementAt(1).crBack,
-                       &doc.m_TrainAssortment.ElementAt(1).crText})
+    for (quint32* c :
+         {&doc.m_crLineColor, &doc.m_crLineColor2, &doc.m_crSubLineColor, &doc.m_crSubLineColor2,
+          &doc.m_crUnlit, &doc.m_crLit, &doc.m_TrainAssortment.ElementAt(1).crBack,
+          &doc.m_TrainAssortment.ElementAt(1).crText})
         *c = color;
 }
 
@@ -116,7 +116,8 @@ const Case kCases[] = {
     {"control characters and quotes", [](CQLMDoc& d) { AllTexts(d, "\x01\t\n\r\"\\/\x7F"); }},
     {"half-width katakana", [](CQLMDoc& d) { AllTexts(d, "\xB4\xD7\xB0"); }},
     {"flags 2", [](CQLMDoc& d) { AllFlagsAndColors(d, 2, 0x00123456); }},
-    {"flags and colours all ones", [](CQLMDoc& d) { AllFlagsAndColors(d, 0xFFFFFFFF, 0xFFFFFFFF); }},
+    {"flags and colours all ones",
+     [](CQLMDoc& d) { AllFlagsAndColors(d, 0xFFFFFFFF, 0xFFFFFFFF); }},
     {"colour with high byte", [](CQLMDoc& d) { AllFlagsAndColors(d, 1, 0xFF123456); }},
     {"colour 0x01000000", [](CQLMDoc& d) { AllFlagsAndColors(d, 0, 0x01000000); }},
     {"times past midnight",
@@ -128,11 +129,11 @@ const Case kCases[] = {
     {"guide message times outside the day",
      [](CQLMDoc& d) {
          d.SetGuideMessageCount(4);
-         const qint32 times[][2] = {{-1, 1440},
-                                    {std::numeric_limits<qint32>::min(),
-                                     std::numeric_limits<qint32>::max()},
-                                    {1439, 0},
-                                    {100000, -59}};
+         const qint32 times[][2] = {
+             {-1, 1440},
+             {std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max()},
+             {1439, 0},
+             {100000, -59}};
          for (int i = 0; i < 4; ++i) {
              d.m_GuideMessage.ElementAt(i + 1).nStartTime = times[i][0];
              d.m_GuideMessage.ElementAt(i + 1).nEndTime = times[i][1];
@@ -191,8 +192,7 @@ const Case kCases[] = {
          d.m_ExtKey.RemoveAll();
          d.PackExtKeys();
      }},
-    {"no blocks, keys only",
-     [](CQLMDoc& d) { d.SetExtDataCount(0); }},
+    {"no blocks, keys only", [](CQLMDoc& d) { d.SetExtDataCount(0); }},
     {"keys: long path, empty value, odd bytes",
      [](CQLMDoc& d) {
          EXTKEY k;
@@ -335,7 +335,8 @@ TEST(JsonForm, ReadableValues)
 
     // One line per list entry, fields in member order.
     const QByteArray text = QlmJson::ToJsonText(doc);
-    EXPECT_TRUE(text.contains("\n        {\"wTrainNo\":1234,\"chTrainSuffix\":255,\"wAssortment\":1,"))
+    EXPECT_TRUE(
+        text.contains("\n        {\"wTrainNo\":1234,\"chTrainSuffix\":255,\"wAssortment\":1,"))
         << text.constData();
     EXPECT_TRUE(text.contains("\n    \"m_strStationId\": \"" + QString::fromUtf8("新規").toUtf8()));
 }

@@ -14,9 +14,18 @@ inline QByteArray Version2File()
 {
     QByteArray d("QLM");
     const auto u8 = [&](unsigned v) { d.append(static_cast<char>(v & 0xFF)); };
-    const auto u16 = [&](unsigned v) { u8(v); u8(v >> 8); };
-    const auto u32 = [&](quint32 v) { u16(v & 0xFFFF); u16(v >> 16); };
-    const auto str = [&](const QByteArray& s) { u16(static_cast<unsigned>(s.size())); d.append(s); };
+    const auto u16 = [&](unsigned v) {
+        u8(v);
+        u8(v >> 8);
+    };
+    const auto u32 = [&](quint32 v) {
+        u16(v & 0xFFFF);
+        u16(v >> 16);
+    };
+    const auto str = [&](const QByteArray& s) {
+        u16(static_cast<unsigned>(s.size()));
+        d.append(s);
+    };
     for (const char* s : {"ID", "\x93\x96\x89\x77", "Here", "Next", "NextEn", "Prev", "PrevEn"})
         str(s);
     u8(3);
