@@ -1,10 +1,10 @@
-#include "bigtimetable.h"
+#include "samples.h"
 
 #include <benchmark/benchmark.h>
 
 static void BM_LoadFile(benchmark::State& state)
 {
-    CQLMDoc big = MakeBigTimetable();
+    CQLMDoc big = Samples::Big();
     QByteArray bytes;
     big.SaveFile(&bytes);
     for (auto _ : state) {
@@ -18,7 +18,7 @@ BENCHMARK(BM_LoadFile)->Unit(benchmark::kMillisecond);
 
 static void BM_SaveFile(benchmark::State& state)
 {
-    CQLMDoc doc = MakeBigTimetable();
+    CQLMDoc doc = Samples::Big();
     qsizetype size = 0;
     for (auto _ : state) {
         QByteArray out;

@@ -1,13 +1,13 @@
 // The text of 65,535 trains for a spreadsheet, both ways.
 
-#include "bigtimetable.h"
+#include "samples.h"
 #include "traintext.h"
 
 #include <benchmark/benchmark.h>
 
 static void BM_TrainTextWrite(benchmark::State& state)
 {
-    const CQLMDoc doc = MakeBigTimetable();
+    const CQLMDoc doc = Samples::Big();
     qsizetype size = 0;
     for (auto _ : state) {
         const QString text = TrainText::ToTabText(TrainText::TrainTable(doc, 1, 65535));
@@ -20,7 +20,7 @@ BENCHMARK(BM_TrainTextWrite)->Unit(benchmark::kMillisecond);
 
 static void BM_TrainTextHtml(benchmark::State& state)
 {
-    const CQLMDoc doc = MakeBigTimetable();
+    const CQLMDoc doc = Samples::Big();
     for (auto _ : state) {
         const QString html = TrainText::ToHtml(TrainText::TrainTable(doc, 1, 65535));
         benchmark::DoNotOptimize(html.constData());
@@ -31,7 +31,7 @@ BENCHMARK(BM_TrainTextHtml)->Unit(benchmark::kMillisecond);
 // Reading replaces the same trains, as a paste over them or an import into their file does.
 static void BM_TrainTextRead(benchmark::State& state)
 {
-    const CQLMDoc doc = MakeBigTimetable();
+    const CQLMDoc doc = Samples::Big();
     const QString text = TrainText::ToTabText(TrainText::TrainTable(doc, 1, 65535));
     TrainText::ReadOptions options;
     options.replaced = doc.m_TrainInfo.Items();
@@ -45,7 +45,7 @@ BENCHMARK(BM_TrainTextRead)->Unit(benchmark::kMillisecond);
 
 static void BM_TrainCsvFileRead(benchmark::State& state)
 {
-    const CQLMDoc doc = MakeBigTimetable();
+    const CQLMDoc doc = Samples::Big();
     const QByteArray file = TrainText::ToCsvFile(TrainText::TrainTable(doc, 1, 65535));
     for (auto _ : state) {
         QString text;

@@ -1,6 +1,7 @@
 // Painting one screenful of the grid must cost the same whatever the number of trains.
 #include "fonts.h"
-#include "sampledoc.h"
+#include "samples.h"
+#include "veldendoc.h"
 #include "veldenview.h"
 
 #include <QApplication>
@@ -15,7 +16,7 @@
 static void BM_PaintScreen(benchmark::State& state)
 {
     CVeldenDoc doc;
-    FillSampleTimetable(doc, static_cast<int>(state.range(0)));
+    doc.ResetTimetable(Samples::Grid(static_cast<int>(state.range(0))));
     CVeldenView view(&doc);
     view.resize(800, 600);
     view.show();
@@ -42,7 +43,7 @@ static void BM_OpenAndShow(benchmark::State& state)
     {
         CVeldenDoc source;
         source.OnNewDocument();
-        FillSampleTimetable(source, 65535);
+        source.ResetTimetable(Samples::Grid(65535));
         if (!source.OnSaveDocument(path)) {
             state.SkipWithError("cannot write the sample file");
             return;

@@ -1,7 +1,8 @@
 // Renders a grid of 30 trains with a selection and a cut marker to a PNG, to look at:
 // render_gridview <file.png> [column to edit on row 3]
 #include "fonts.h"
-#include "sampledoc.h"
+#include "samples.h"
+#include "veldendoc.h"
 #include "veldenview.h"
 
 #include <QApplication>
@@ -11,7 +12,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     Fonts::InstallSubstitutions();
     CVeldenDoc doc;
-    FillSampleTimetable(doc, 30);
+    doc.ResetTimetable(Samples::Grid(30));
     CVeldenView view(&doc);
     view.resize(820, 480);
     view.show();

@@ -1,9 +1,9 @@
 // Removing a train type or a destination from a full timetable renumbers every train after it;
 // the whole list run, from copying the lists to the applied undo step, must stay well under a
 // frame.
-#include "../core/bigtimetable.h"
 #include "masterlists.h"
 #include "masterlogic.h"
+#include "samples.h"
 #include "veldendoc.h"
 
 #include <benchmark/benchmark.h>
@@ -14,7 +14,7 @@ namespace {
 // every train is renumbered.
 CQLMDoc MakeDoc()
 {
-    CQLMDoc doc = MakeBigTimetable(65535);
+    CQLMDoc doc = Samples::Big();
     for (tagTRAININFO& t : doc.m_TrainInfo.Items()) {
         if (t.wAssortment == 2)
             t.wAssortment = 1;

@@ -2,6 +2,7 @@
 // long undo history of them must stay small.
 #include "qlmdoc.h"
 #include "rowlogic.h"
+#include "samples.h"
 #include "timetablecommand.h"
 #include "veldendoc.h"
 
@@ -13,18 +14,13 @@ namespace {
 
 CQLMDoc MakeDoc(int trains)
 {
-    CQLMDoc doc;
-    doc.SetNewDocumentDefaults();
-    doc.SetTrainCount(static_cast<quint16>(trains));
-    for (int i = 1; i <= trains; ++i) {
-        auto& t = doc.m_TrainInfo.ElementAt(i);
+    // Every train its own texts, as in a real timetable (no sharing between trains).
+    return Samples::Timetable().EachTrain(trains, [](int i, tagTRAININFO& t) {
         t.wTrainNo = static_cast<quint16>(i);
         t.wTime = static_cast<quint16>(i % 1440);
-        // Every train its own texts, as in a real timetable (no sharing between trains).
         t.strName = QByteArray("\x8b\x7d\x8d\x73") + QByteArray::number(i);
         t.strNameEn = "Express " + QByteArray::number(i);
-    }
-    return doc;
+    });
 }
 
 // Runs an operation as the row commands do (rule, then one undo step), timing the whole step;

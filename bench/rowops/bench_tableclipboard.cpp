@@ -1,6 +1,6 @@
 // Trains to and from spreadsheets through the clipboard at the format's limit: the commands
 // copy and paste 65,535 trains each as the user runs them (the paste as one undo step).
-#include "../core/bigtimetable.h"
+#include "samples.h"
 #include "tablecommands.h"
 #include "veldendoc.h"
 #include "veldenview.h"
@@ -38,7 +38,7 @@ void SelectAll(CVeldenView& view, int trains)
 
 static void BM_CopyTable(benchmark::State& state)
 {
-    Window w(MakeBigTimetable());
+    Window w(Samples::Big());
     SelectAll(*w.view, 65535);
     for (auto _ : state)
         OnEditCopyTable(*w.view);
@@ -50,9 +50,9 @@ BENCHMARK(BM_CopyTable)->Unit(benchmark::kMillisecond);
 static void BM_PasteTable(benchmark::State& state)
 {
     const bool own = state.range(0) == 1;
-    CQLMDoc empty = MakeBigTimetable(0);
+    CQLMDoc empty = Samples::Big(0);
     {
-        Window source(MakeBigTimetable());
+        Window source(Samples::Big());
         SelectAll(*source.view, 65535);
         OnEditCopyTable(*source.view);
     }

@@ -10,6 +10,7 @@
 #include "docmanager.h"
 #include "fonts.h"
 #include "mainframe.h"
+#include "samples.h"
 #include "timetableedit.h"
 #include "veldendoc.h"
 #include "veldenview.h"
@@ -25,7 +26,7 @@
 #include <QToolButton>
 #include <QtTest>
 
-using BoardSample::Hm;
+using Samples::Hm;
 
 class TestBoardPreview : public QObject
 {
@@ -48,13 +49,8 @@ void TestBoardPreview::initTestCase()
 
 QString TestBoardPreview::WriteFile(const QString& name, const CQLMDoc& timetable)
 {
-    QByteArray bytes;
-    timetable.SaveFile(&bytes);
     const QString path = m_dir.filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        return {};
-    return path;
+    return Samples::WriteFile(path, Samples::Bytes(timetable)) ? path : QString();
 }
 
 void TestBoardPreview::followsTheActiveDocument()
@@ -63,7 +59,7 @@ void TestBoardPreview::followsTheActiveDocument()
     frame.resize(1600, 1000);
     frame.show();
     QVERIFY(QTest::qWaitForWindowExposed(&frame));
-    const CQLMDoc sample = BoardSample::Timetable();
+    const CQLMDoc sample = Samples::Board();
     CQLMDoc other = sample;
     other.m_crLit = 0x000000FF;
     CVeldenDoc* second = frame.DocManager()->OpenDocumentFile(WriteFile("other.qlm", other));

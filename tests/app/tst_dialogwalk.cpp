@@ -11,6 +11,7 @@
 #include "mainframe.h"
 #include "panelviewdatadlg.h"
 #include "panelviewedit.h"
+#include "samples.h"
 #include "veldendoc.h"
 #include "veldenview.h"
 
@@ -306,14 +307,7 @@ void TestDialogWalk::everyDialog()
     m_pFrame->show();
     QVERIFY(QTest::qWaitForWindowActive(m_pFrame));
     CVeldenDoc* doc = m_pFrame->DocManager()->OnFileNew();
-    CQLMDoc timetable = doc->Timetable();
-    timetable.SetTrainCount(3);
-    timetable.SetGuideMessageCount(1);
-    EXTKEY key;
-    key.SetKey("MADEBY");
-    key.strValue = "me";
-    timetable.m_ExtKey.AddTail(key);
-    doc->ResetTimetable(timetable);
+    doc->ResetTimetable(Samples::Timetable().Trains({{}, {}, {}}).Guides({{}}).Key("MADEBY", "me"));
     m_pFrame->ActiveView()->SelectCell(3, 2);
 
     MessageRecorder messages;

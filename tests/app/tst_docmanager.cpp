@@ -5,6 +5,7 @@
 #include "docmanager.h"
 #include "fonts.h"
 #include "mainframe.h"
+#include "samples.h"
 #include "veldendoc.h"
 #include "veldenview.h"
 
@@ -38,7 +39,6 @@ private slots:
 
 private:
     QString SavedFile(const QString& name);
-    QByteArray Bytes(const QString& path);
 
     QTemporaryDir m_settingsDir;
     QTemporaryDir* m_pDir = nullptr;
@@ -86,12 +86,6 @@ QString TestDocManager::SavedFile(const QString& name)
     if (!doc.OnSaveDocument(path, &error))
         qWarning() << error;
     return path;
-}
-
-QByteArray TestDocManager::Bytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 void TestDocManager::untitledNamesCount()
@@ -210,7 +204,7 @@ void TestDocManager::failedSaveKeepsFileAndFlag()
 {
     MessageRecorder messages;
     const QString path = SavedFile(QStringLiteral("old.qlm"));
-    const QByteArray before = Bytes(path);
+    const QByteArray before = Samples::ReadFile(path);
     CVeldenDoc* doc = m_pManager->OpenDocumentFile(path);
     QVERIFY(doc);
     CQLMDoc changed = doc->Timetable();
@@ -227,7 +221,7 @@ void TestDocManager::failedSaveKeepsFileAndFlag()
     QVERIFY(doc->IsModified());
     QCOMPARE(doc->GetPathName(), path);
     QCOMPARE(doc->GetTitle(), QStringLiteral("old.qlm"));
-    QCOMPARE(Bytes(path), before);
+    QCOMPARE(Samples::ReadFile(path), before);
 
     // Yes to the close question with a save that fails keeps the document open.
     messages.records.clear();
@@ -237,7 +231,7 @@ void TestDocManager::failedSaveKeepsFileAndFlag()
     QCOMPARE(messages.records.size(), 2); // the question, then the reason
     QCOMPARE(m_pManager->Documents().size(), 1);
     QVERIFY(doc->IsModified());
-    QCOMPARE(Bytes(path), before);
+    QCOMPARE(Samples::ReadFile(path), before);
 }
 
 void TestDocManager::refusedOpenOpensNothing()

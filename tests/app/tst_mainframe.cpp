@@ -12,6 +12,7 @@
 #include "mainframe.h"
 #include "markers.h"
 #include "messagepane.h"
+#include "samples.h"
 #include "sjis.h"
 #include "timetableedit.h"
 #include "veldenapp.h"
@@ -87,14 +88,8 @@ void TestMainFrame::initTestCase()
 
 QString TestMainFrame::WriteFile(const QString& name, const CQLMDoc& timetable)
 {
-    QByteArray bytes;
-    if (!timetable.SaveFile(&bytes))
-        return {};
     const QString path = m_pDir->filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        return {};
-    return path;
+    return Samples::WriteFile(path, Samples::Bytes(timetable)) ? path : QString();
 }
 
 void TestMainFrame::init()
@@ -387,14 +382,8 @@ void TestMainFrame::statusBar()
 void TestMainFrame::statusNoteStaysUntilTheNextAction()
 {
     // Three trains whose type lies beyond the list: the file opens, and says so.
-    CQLMDoc timetable;
-    timetable.SetNewDocumentDefaults();
-    timetable.SetTrainCount(3);
-    for (auto& t : timetable.m_TrainInfo.Items()) {
-        t.wAssortment = 9;
-        t.wDestination = 1;
-    }
-    const QString path = WriteFile("warn.qlm", timetable);
+    const QString path =
+        WriteFile("warn.qlm", Samples::Timetable().Trains({{.type = 9}, {.type = 9}, {.type = 9}}));
     QVERIFY(!path.isEmpty());
     const QString note = QStringLiteral("warn.qlm: 範囲外の値が 3 件あります (そのまま保持します)");
     auto leaveMenu = [](QWidget* frame) {
@@ -688,9 +677,7 @@ void TestMainFrame::startWithoutArguments()
 
 void TestMainFrame::filesGoToTheRunningProgram()
 {
-    CQLMDoc timetable;
-    timetable.SetNewDocumentDefaults();
-    QVERIFY(!WriteFile("handed.qlm", timetable).isEmpty());
+    QVERIFY(!WriteFile("handed.qlm", Samples::Timetable()).isEmpty());
     const QString socket = CInstanceServer::ServerName();
     {
         // A socket left behind by a program that ended abnormally does not stop this one.

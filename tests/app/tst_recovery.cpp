@@ -8,6 +8,7 @@
 #include "messagepane.h"
 #include "recoverydlg.h"
 #include "recoverykeeper.h"
+#include "samples.h"
 #include "sjis.h"
 #include "timetableedit.h"
 #include "veldendoc.h"
@@ -28,27 +29,10 @@ namespace {
 
 CQLMDoc OneTrain()
 {
-    CQLMDoc doc;
-    doc.SetNewDocumentDefaults();
-    doc.SetTrainCount(1);
-    tagTRAININFO& train = doc.m_TrainInfo.ElementAt(1);
-    train.wAssortment = train.wDestination = 1;
-    train.strName = Sjis::FromUtf8("あずさ");
-    return doc;
+    return Samples::Timetable().Trains({{.name = "あずさ"}});
 }
 
-QByteArray SaveBytes(const CQLMDoc& doc)
-{
-    QByteArray bytes;
-    doc.SaveFile(&bytes);
-    return bytes;
-}
-
-QByteArray Bytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using Samples::ReadFile;
 
 void RenameTrain(CVeldenDoc* doc, const char* name)
 {
@@ -155,7 +139,7 @@ QString TestRecovery::WriteBoard()
 {
     const QString path = m_pDir->filePath(QStringLiteral("board.qlm"));
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(SaveBytes(OneTrain())) <= 0)
+    if (!file.open(QIODevice::WriteOnly) || file.write(Samples::Bytes(OneTrain())) <= 0)
         return {};
     return path;
 }
@@ -190,9 +174,9 @@ void TestRecovery::copyGoesWithTheWork()
     QTRY_VERIFY_WITH_TIMEOUT(FilesIn("*.json").size() == 1, 3000);
     manager->Recovery()->WaitForWrites();
     const QString base = manager->Recovery()->CopyBaseOf(doc);
-    QCOMPARE(Bytes(base + ".qlm"), SaveBytes(doc->Timetable()));
-    QCOMPARE(Bytes(path), SaveBytes(OneTrain()));
-    const QJsonObject side = QJsonDocument::fromJson(Bytes(base + ".json")).object();
+    QCOMPARE(ReadFile(base + ".qlm"), Samples::Bytes(doc->Timetable()));
+    QCOMPARE(ReadFile(path), Samples::Bytes(OneTrain()));
+    const QJsonObject side = QJsonDocument::fromJson(ReadFile(base + ".json")).object();
     QCOMPARE(side.value("path").toString(), path);
     QCOMPARE(side.value("pid").toInteger(), QCoreApplication::applicationPid());
     QCOMPARE(Stat(Folder()).st_mode & 0777, 0700u);
@@ -240,8 +224,8 @@ void TestRecovery::startUpQuestion()
                     QStringLiteral("挿入"));
     first->Recovery()->Tick();
     first->Recovery()->WaitForWrites();
-    const QByteArray fileBytes = SaveBytes(file->Timetable());
-    const QByteArray untitledBytes = SaveBytes(untitled->Timetable());
+    const QByteArray fileBytes = Samples::Bytes(file->Timetable());
+    const QByteArray untitledBytes = Samples::Bytes(untitled->Timetable());
     QFile junk(Folder() + QStringLiteral("/0123456789abcdef-1.qlm"));
     QVERIFY(junk.open(QIODevice::WriteOnly) && junk.write("QL3 cut short") > 0);
     junk.close();
@@ -293,15 +277,15 @@ void TestRecovery::startUpQuestion()
         docs.swapItemsAt(0, 1);
     CVeldenDoc* restored = docs.at(0);
     QCOMPARE(restored->GetPathName(), path);
-    QCOMPARE(SaveBytes(restored->Timetable()), fileBytes);
+    QCOMPARE(Samples::Bytes(restored->Timetable()), fileBytes);
     QCOMPARE(docs.at(1)->GetTitle(), QStringLiteral("QLM1"));
-    QCOMPARE(SaveBytes(docs.at(1)->Timetable()), untitledBytes);
+    QCOMPARE(Samples::Bytes(docs.at(1)->Timetable()), untitledBytes);
     for (CVeldenDoc* doc : docs)
         QVERIFY(doc->IsModified() && doc->UndoStack()->count() == 0);
     // Ctrl+S writes the user's file and drops the copy; the unreadable copy stays.
     QVERIFY(next->OnFileSave(restored));
     next->Recovery()->WaitForWrites();
-    QCOMPARE(Bytes(path), fileBytes);
+    QCOMPARE(ReadFile(path), fileBytes);
     QCOMPARE(FilesIn("*.qlm").size(), 2);
 }
 
@@ -347,7 +331,7 @@ void TestRecovery::failingCopyIsOneNote()
     manager->Recovery()->Tick();
     manager->Recovery()->WaitForWrites();
     const QString copy = manager->Recovery()->CopyBaseOf(doc) + ".qlm";
-    QCOMPARE(Bytes(copy), SaveBytes(doc->Timetable()));
+    QCOMPARE(ReadFile(copy), Samples::Bytes(doc->Timetable()));
     const ino_t written = Stat(copy).st_ino;
     manager->Recovery()->Tick();
     manager->Recovery()->WaitForWrites();
@@ -375,7 +359,7 @@ void TestRecovery::killedProgramIsRestored()
     ::kill(pid_t(child.processId()), SIGKILL);
     QVERIFY(child.waitForFinished(10000));
     QCOMPARE(child.exitStatus(), QProcess::CrashExit);
-    QCOMPARE(Bytes(path), SaveBytes(OneTrain()));
+    QCOMPARE(ReadFile(path), Samples::Bytes(OneTrain()));
 
     // A start without a screen asks nothing and keeps the copy.
     QProcess marvo;
@@ -398,7 +382,7 @@ void TestRecovery::killedProgramIsRestored()
     CVeldenDoc* doc = manager->Documents().constFirst();
     QCOMPARE(doc->GetPathName(), path);
     QVERIFY(doc->IsModified());
-    QCOMPARE(SaveBytes(doc->Timetable()), SaveBytes(edited));
+    QCOMPARE(Samples::Bytes(doc->Timetable()), Samples::Bytes(edited));
     QCOMPARE(FilesIn("*.lock").size(), 1);
 }
 

@@ -7,6 +7,7 @@
 #include "fonts.h"
 #include "gridgeometry.h"
 #include "mainframe.h"
+#include "samples.h"
 #include "sjis.h"
 #include "tableproblemdlg.h"
 #include "traintext.h"
@@ -96,28 +97,13 @@ void TestTableClipboard::cleanup()
 
 void TestTableClipboard::MakeTrains(int count)
 {
-    CQLMDoc d;
-    d.SetNewDocumentDefaults();
-    d.SetAssortmentCount(3);
-    const char* types[] = {"普通", "快速", "特急"};
-    for (int i = 1; i <= 3; ++i)
-        d.m_TrainAssortment.ElementAt(i).strName = Sjis::FromUtf8(types[i - 1]);
-    d.SetDestinationCount(2);
-    d.m_Destination.ElementAt(1).strName = Sjis::FromUtf8("東京");
-    d.m_Destination.ElementAt(1).strNameEn = "Tokyo";
-    d.m_Destination.ElementAt(2).strName = Sjis::FromUtf8("高尾");
-    d.SetTrainCount(static_cast<quint16>(count));
-    for (int i = 1; i <= count; ++i) {
-        tagTRAININFO& t = d.m_TrainInfo.ElementAt(i);
-        t.wTrainNo = static_cast<quint16>(i);
-        t.chTrainSuffix = 'M';
-        t.wAssortment = static_cast<quint16>(1 + i % 3);
-        t.strName = Sjis::FromUtf8("あずさ");
-        t.wTime = static_cast<quint16>(360 + i);
-        t.wDestination = 1;
-        t.wPlatform = 3;
-    }
-    m_doc->ResetTimetable(d);
+    m_doc->ResetTimetable(Samples::Timetable()
+                              .Types({{"普通"}, {"快速"}, {"特急"}})
+                              .Destinations({{"東京", "Tokyo"}, {"高尾"}})
+                              .Trains(count, [](int i) {
+                                  return Samples::Train{
+                                      quint16(i), 'M', quint16(1 + i % 3), 360 + i, 1, 3, "あずさ"};
+                              }));
 }
 
 void TestTableClipboard::ClickCell(int column, int row, Qt::KeyboardModifiers modifiers)

@@ -12,8 +12,8 @@
 #include <string>
 
 using namespace Board;
-using BoardSample::Hm;
-using BoardSample::J;
+using Samples::Hm;
+using Samples::J;
 
 namespace {
 
@@ -28,7 +28,7 @@ struct TrainCase
 // Date change 02:00, display start 04:30; trains 05:00, 07:00, 07:10, 07:30, 23:50, 00:45.
 TEST(BoardTrains, AroundDateChangeLastTrainAndDisplayStart)
 {
-    const CQLMDoc doc = BoardSample::Timetable();
+    const CQLMDoc doc = Samples::Board();
     const TrainCase cases[] = {
         {"the last train after midnight still shows", Hm(0, 30), 2, {6}},
         {"at its own minute", Hm(0, 45), 2, {6}},
@@ -50,13 +50,13 @@ TEST(BoardTrains, AroundDateChangeLastTrainAndDisplayStart)
 TEST(BoardTrains, FileOrderAndEarlyDisplayStart)
 {
     // Out of order in the file: the first trains in file order at or after T, not the earliest.
-    const CQLMDoc unordered = BoardSample::Timetable({Hm(8, 0), Hm(7, 0), Hm(9, 0)});
+    const CQLMDoc unordered = Samples::Board({Hm(8, 0), Hm(7, 0), Hm(9, 0)});
     EXPECT_EQ(TrainsAt(unordered, Hm(7, 30), 2), (std::vector<int>{1, 3}));
     EXPECT_EQ(TrainsAt(unordered, Hm(6, 0), 2), (std::vector<int>{1, 2}));
 
     // A display start before the date change on the clock: from it on the next day's first
     // trains show, while the hour before it stays dark after the last train.
-    CQLMDoc early = BoardSample::Timetable();
+    CQLMDoc early = Samples::Board();
     early.m_wDisplayStartTime = static_cast<quint16>(Hm(1, 30));
     EXPECT_EQ(TrainsAt(early, Hm(1, 0), 2), std::vector<int>{});
     EXPECT_EQ(TrainsAt(early, Hm(1, 30), 2), (std::vector<int>{1, 2}));
@@ -65,7 +65,7 @@ TEST(BoardTrains, FileOrderAndEarlyDisplayStart)
 
 TEST(BoardGuide, MessagesAtWindowEdges)
 {
-    CQLMDoc doc = BoardSample::Timetable();
+    CQLMDoc doc = Samples::Board();
     doc.m_strGuideMessage = "D";
     doc.SetGuideMessageCount(3);
     doc.m_GuideMessage.ElementAt(1) = {Hm(7, 0), Hm(8, 0), 0, "A"};
@@ -143,7 +143,7 @@ TEST(BoardLayout, SpansAndTheTypesOwnLayout)
     EXPECT_EQ(SpanOf(PANELPART{33, 2, 0}), (PartSpan{512, 48})); // past the edge, not cut
     EXPECT_EQ(SpanOf(PANELPART{0, 5, 1}), std::nullopt);
 
-    CQLMDoc doc = BoardSample::Timetable();
+    CQLMDoc doc = Samples::Board();
     tagTRAINASSORTMENT& rapid = doc.m_TrainAssortment.ElementAt(2);
     rapid.layoutSub[kPartType] = {30, 3, 0};
     tagTRAININFO& train = doc.m_TrainInfo.ElementAt(1);
@@ -158,7 +158,7 @@ TEST(BoardLayout, SpansAndTheTypesOwnLayout)
 
 TEST(BoardText, PartTexts)
 {
-    CQLMDoc doc = BoardSample::Timetable();
+    CQLMDoc doc = Samples::Board();
     tagTRAININFO& t = doc.m_TrainInfo.ElementAt(6); // 00:45
     t.wAssortment = 2;
     t.wDestination = 2;
@@ -214,7 +214,7 @@ TEST(BoardFont, TheInstalledUnifont)
 // '.' unlit, 'L' lit, 'T' the type's own colour, 'B' the type's lit background.
 TEST(BoardRender, OneTrainRowDotByDot)
 {
-    CQLMDoc doc = BoardSample::Timetable({Hm(7, 0)});
+    CQLMDoc doc = Samples::Board({Hm(7, 0)});
     PanelLayout layout{};
     layout[kPartType] = {2, 1, 2};        // dots 16..47, centred
     layout[kPartName] = {8, 0, 0};        // dots 112..127
@@ -263,7 +263,7 @@ TEST(BoardRender, OneTrainRowDotByDot)
 
 TEST(BoardRender, RowsFromTheTop)
 {
-    CQLMDoc doc = BoardSample::Timetable();
+    CQLMDoc doc = Samples::Board();
     doc.m_bSubLine = 1;
     doc.m_strGuideMessage = "A";
     const CBoardFont font = BoardSample::TinyFont();

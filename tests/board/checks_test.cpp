@@ -14,8 +14,8 @@
 #include <functional>
 
 using namespace Board;
-using BoardSample::Hm;
-using BoardSample::J;
+using Samples::Hm;
+using Samples::J;
 using Kind = CheckPlace::Kind;
 
 namespace {
@@ -195,7 +195,7 @@ const CheckCase kCases[] = {
 TEST(BoardChecks, EachCheckFindsItsProblemAndSparesTheRest)
 {
     for (const CheckCase& c : kCases) {
-        CQLMDoc gives = BoardSample::Timetable();
+        CQLMDoc gives = Samples::Board();
         c.gives(gives);
         const std::vector<Finding> found = RunChecks(gives, &Font());
         const auto hit = std::find_if(found.begin(), found.end(), [&](const Finding& f) {
@@ -210,7 +210,7 @@ TEST(BoardChecks, EachCheckFindsItsProblemAndSparesTheRest)
             EXPECT_EQ(hit->display, c.display) << c.what;
         }
 
-        CQLMDoc spared = BoardSample::Timetable();
+        CQLMDoc spared = Samples::Board();
         c.spared(spared);
         for (const Finding& f : RunChecks(spared, &Font())) {
             EXPECT_NE(f.check, c.check)
@@ -223,7 +223,7 @@ TEST(BoardChecks, OneFindingPerTextWithTheValuesNamed)
 {
     // Every train goes to a destination too wide on both displays: one finding for each
     // display, at the first train, counting them all.
-    CQLMDoc doc = BoardSample::Timetable();
+    CQLMDoc doc = Samples::Board();
     doc.m_Destination.ElementAt(1) = {J("八王子方面行き"), "Hachioji Station"};
     std::vector<Finding> wide;
     for (const Finding& f : RunChecks(doc, &Font()))
@@ -250,7 +250,7 @@ TEST(BoardChecks, DepartureOrderWordsByRowsShown)
 {
     // 次々発 (48 dots) does not fit 2 columns: a note, as only boards of 3 rows or more show it.
     // 先発 does not fit 1 column: a warning.
-    CQLMDoc doc = BoardSample::Timetable();
+    CQLMDoc doc = Samples::Board();
     doc.m_LayoutMain[kPartOrder] = {1, 1, 0};
     auto order = [&] {
         for (const Finding& f : RunChecks(doc, &Font()))

@@ -12,7 +12,7 @@
 #include <gtest/gtest.h>
 
 using namespace Board;
-using BoardSample::Hm;
+using Samples::Hm;
 
 namespace {
 
@@ -41,7 +41,7 @@ class Render : public testing::Test
 protected:
     void SetUp() override
     {
-        CQLMDoc doc = BoardSample::Timetable();
+        CQLMDoc doc = Samples::Board();
         doc.m_TrainInfo.ElementAt(3).wAssortment = 2; // lit in its own colour
         QByteArray bytes;
         ASSERT_TRUE(doc.SaveFile(&bytes));

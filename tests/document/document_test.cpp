@@ -1,6 +1,7 @@
 // The document: new-document defaults, open and atomic save.
 
 #include "filebytes.h"
+#include "samples.h"
 #include "veldendoc.h"
 
 #include <QDir>
@@ -14,9 +15,7 @@ namespace {
 
 void WriteFile(const QString& path, const QByteArray& bytes)
 {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
+    ASSERT_TRUE(Samples::WriteFile(path, bytes));
 }
 
 void SetGuide(CVeldenDoc& doc, const QByteArray& guide)
@@ -26,11 +25,7 @@ void SetGuide(CVeldenDoc& doc, const QByteArray& guide)
     doc.Apply(TimetableEdit().SetProperties(props), "guide");
 }
 
-QByteArray ReadFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+using Samples::ReadFile;
 
 TEST(Document, NewDocumentSavedAndReopenedShowsTheDefaults)
 {

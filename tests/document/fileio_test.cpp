@@ -2,6 +2,7 @@
 // what is not a sane regular timetable file without crashing or reading it all.
 
 #include "fileio.h"
+#include "samples.h"
 #include "veldendoc.h"
 
 #include <QDir>
@@ -18,17 +19,11 @@
 
 namespace {
 
-QByteArray ReadBack(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+using Samples::ReadFile;
 
 void WriteBytes(const QString& path, const QByteArray& bytes)
 {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    ASSERT_EQ(f.write(bytes), bytes.size());
+    ASSERT_TRUE(Samples::WriteFile(path, bytes));
 }
 
 // Installs a hook for one test and removes it afterwards.
@@ -76,7 +71,7 @@ TEST_P(SaveFaults, LeaveTheOldFileAndSayWhy)
         EXPECT_FALSE(doc.OnSaveDocument(path, &error));
         EXPECT_FALSE(FileIo::WriteFile(path, QByteArray(100, 'x'), &fileError));
     }
-    EXPECT_EQ(ReadBack(path), old);
+    EXPECT_EQ(ReadFile(path), old);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"board.qlm"});
     EXPECT_TRUE(doc.IsModified());
     EXPECT_TRUE(error.startsWith(QStringLiteral("board.qlm に保存できません。")))
@@ -241,7 +236,7 @@ TEST(FileIo, FailedFolderSyncIsReported)
         EXPECT_FALSE(FileIo::WriteFile(path, "new", &error));
     }
     EXPECT_EQ(error.kind, Kind::SyncFolder);
-    EXPECT_EQ(ReadBack(path), "new");
+    EXPECT_EQ(ReadFile(path), "new");
     EXPECT_TRUE(error.English().contains(
         QLatin1StringView("its folder could not be synced: Input/output error")))
         << error.English().toStdString();

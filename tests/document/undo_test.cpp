@@ -1,6 +1,7 @@
 // The document's undo history: one step per action, the modified state following it, cell
 // edits merging per session.
 
+#include "samples.h"
 #include "veldendoc.h"
 
 #include <QSignalSpy>
@@ -11,14 +12,7 @@
 
 namespace {
 
-tagTRAININFO Train(quint16 number)
-{
-    tagTRAININFO t;
-    t.wTrainNo = number;
-    t.wAssortment = 1;
-    t.wDestination = 1;
-    return t;
-}
+using Samples::Train;
 
 TEST(Undo, ModifiedStateFollowsTheHistoryAndTheSave)
 {
@@ -26,7 +20,7 @@ TEST(Undo, ModifiedStateFollowsTheHistoryAndTheSave)
     CVeldenDoc doc;
     doc.OnNewDocument();
     QSignalSpy modified(&doc, &CVeldenDoc::modifiedChanged);
-    doc.Apply(TimetableEdit().InsertTrains(1, {Train(1), Train(2)}), "insert");
+    doc.Apply(TimetableEdit().InsertTrains(1, {Train{1}, Train{2}}), "insert");
     doc.Apply(TimetableEdit().RemoveTrains(1, 1), "delete");
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(doc.Undo(), 1);       // the removed row is back at 1
@@ -50,19 +44,19 @@ TEST(Undo, ACellEditSessionIsOneStepAndTypingBackLeavesNone)
 {
     CVeldenDoc doc;
     doc.OnNewDocument();
-    doc.Apply(TimetableEdit().InsertTrains(1, {Train(5)}), "insert");
+    doc.Apply(TimetableEdit().InsertTrains(1, {Train{5}}), "insert");
     doc.SetModifiedFlag(false);
     const int session = doc.NewEditSession();
     for (quint16 n : {1, 12, 123})
-        doc.ApplyCellEdit(TimetableEdit().SetTrain(1, Train(n)), "edit", session);
+        doc.ApplyCellEdit(TimetableEdit().SetTrain(1, Train{n}), "edit", session);
     EXPECT_EQ(doc.UndoStack()->count(), 2);
     EXPECT_EQ(doc.UndoStack()->undoText(), "edit");
 
     // A new session is a new step; typed back to where it began, the step goes away.
     const int next = doc.NewEditSession();
-    doc.ApplyCellEdit(TimetableEdit().SetTrain(1, Train(9)), "edit", next);
+    doc.ApplyCellEdit(TimetableEdit().SetTrain(1, Train{9}), "edit", next);
     EXPECT_EQ(doc.UndoStack()->count(), 3);
-    doc.ApplyCellEdit(TimetableEdit().SetTrain(1, Train(123)), "edit", next);
+    doc.ApplyCellEdit(TimetableEdit().SetTrain(1, Train{123}), "edit", next);
     EXPECT_EQ(doc.UndoStack()->count(), 2);
 
     doc.Undo();
@@ -86,7 +80,7 @@ TEST(Undo, AMarkedChangeStaysThroughUndoAndRedoUntilSaved)
     QTemporaryDir dir;
     CVeldenDoc doc;
     doc.OnNewDocument();
-    doc.Apply(TimetableEdit().InsertTrains(1, {Train(1)}), "insert");
+    doc.Apply(TimetableEdit().InsertTrains(1, {Train{1}}), "insert");
     doc.SetModifiedFlag(true);
     doc.Undo(); // back to the loaded timetable, yet the mark stays
     EXPECT_TRUE(doc.IsModified());

@@ -4,6 +4,7 @@
 #include "gridgeometry.h"
 #include "qlmdoc.h"
 #include "rowmoves.h"
+#include "samples.h"
 #include "sjis.h"
 #include "timetableedit.h"
 
@@ -115,25 +116,10 @@ namespace {
 
 CQLMDoc SampleDoc()
 {
-    CQLMDoc doc;
-    doc.SetAssortmentCount(2);
-    doc.m_TrainAssortment.ElementAt(1).strName = Sjis::FromUtf8("普通");
-    doc.m_TrainAssortment.ElementAt(2).strName = Sjis::FromUtf8("快速");
-    doc.SetDestinationCount(1);
-    doc.m_Destination.ElementAt(1).strName = Sjis::FromUtf8("東京");
-    doc.SetTrainCount(1);
-    tagTRAININFO& t = doc.m_TrainInfo.ElementAt(1);
-    t.wTrainNo = 12;
-    t.chTrainSuffix = 'A';
-    t.wAssortment = 2;
-    t.strName = Sjis::FromUtf8("あずさ");
-    t.strNameEn = "Azusa";
-    t.wTime = 1500;
-    t.wDestination = 1;
-    t.wPlatform = 3;
-    t.strGuide = "guide";
-    t.strNote = "note";
-    return doc;
+    return Samples::Timetable()
+        .Types({{"普通"}, {"快速"}})
+        .Destinations({{"東京"}})
+        .Trains({{12, 'A', 2, 1500, 1, 3, "あずさ", "Azusa", "guide", "note"}});
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "gridgeometry.h"
 #include "messages.h"
 #include "myeditbox.h"
+#include "samples.h"
 #include "sjis.h"
 #include "timetableedit.h"
 #include "veldendoc.h"
@@ -71,28 +72,14 @@ private:
 
 void TestVeldenView::MakeTrains(int count)
 {
-    CQLMDoc d;
-    d.SetNewDocumentDefaults();
-    d.SetAssortmentCount(3);
-    const char* types[] = {"普通", "快速", "特急"};
-    for (int i = 1; i <= 3; ++i)
-        d.m_TrainAssortment.ElementAt(i).strName = Sjis::FromUtf8(types[i - 1]);
-    d.SetDestinationCount(2);
-    d.m_Destination.ElementAt(1).strName = Sjis::FromUtf8("東京");
-    d.m_Destination.ElementAt(2).strName = Sjis::FromUtf8("高尾");
-    d.SetTrainCount(static_cast<quint16>(count));
-    for (int i = 1; i <= count; ++i) {
-        tagTRAININFO& t = d.m_TrainInfo.ElementAt(i);
-        t.wTrainNo = static_cast<quint16>(i * 2);
-        t.chTrainSuffix = 'M';
-        t.wAssortment = static_cast<quint16>(1 + i % 3);
-        t.strName = Sjis::FromUtf8("あずさ");
-        t.strNameEn = "Azusa";
-        t.wTime = static_cast<quint16>(360 + i);
-        t.wDestination = 1;
-        t.wPlatform = 3;
-    }
-    m_doc->ResetTimetable(d);
+    m_doc->ResetTimetable(Samples::Timetable()
+                              .Types({{"普通"}, {"快速"}, {"特急"}})
+                              .Destinations({{"東京"}, {"高尾"}})
+                              .Trains(count, [](int i) {
+                                  return Samples::Train{quint16(i * 2), 'M',    quint16(1 + i % 3),
+                                                        360 + i,        1,      3,
+                                                        "あずさ",       "Azusa"};
+                              }));
 }
 
 const tagTRAININFO& TestVeldenView::Train(int row) const

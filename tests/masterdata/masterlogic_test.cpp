@@ -2,6 +2,7 @@
 // the one edit a list session turns into.
 #include "masterlists.h"
 #include "masterlogic.h"
+#include "samples.h"
 #include "sjis.h"
 
 #include <gtest/gtest.h>
@@ -15,19 +16,16 @@ namespace {
 CQLMDoc Timetable(std::vector<quint16> types, std::vector<quint16> destinations, int typeCount = 3,
                   int destinationCount = 3)
 {
-    CQLMDoc t;
-    t.SetNewDocumentDefaults();
+    CQLMDoc t = Samples::Timetable().Trains(int(types.size()), [&](int i) {
+        return Samples::Train{.type = types[size_t(i) - 1],
+                              .destination = destinations[size_t(i) - 1]};
+    });
     t.SetAssortmentCount(static_cast<quint16>(typeCount));
     for (int k = 1; k <= typeCount; ++k)
         t.m_TrainAssortment.ElementAt(k).strName = QByteArray(1, char('A' + k - 1));
     t.SetDestinationCount(static_cast<quint16>(destinationCount));
     for (int k = 1; k <= destinationCount; ++k)
         t.m_Destination.ElementAt(k).strName = QByteArray(1, char('P' + k - 1));
-    t.SetTrainCount(static_cast<quint16>(types.size()));
-    for (size_t i = 0; i < types.size(); ++i) {
-        t.m_TrainInfo.ElementAt(qsizetype(i) + 1).wAssortment = types[i];
-        t.m_TrainInfo.ElementAt(qsizetype(i) + 1).wDestination = destinations[i];
-    }
     return t;
 }
 

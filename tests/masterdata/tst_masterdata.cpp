@@ -13,6 +13,7 @@
 #include "messages.h"
 #include "panelviewdatadlg.h"
 #include "panelviewedit.h"
+#include "samples.h"
 #include "sjis.h"
 #include "veldendoc.h"
 #include "veldenview.h"
@@ -33,38 +34,25 @@ namespace {
 
 const QString kErr = QStringLiteral("ｴﾗｰ");
 
-QByteArray S(const char* utf8)
-{
-    return Sjis::FromUtf8(utf8);
-}
-
 // Types 普通, 快速, 特急 and destinations 東京, 大宮, 高崎; trains 1..3 are 普通 to 東京,
 // 特急 to 高崎 and 普通 to 東京. A view shows the document.
 struct Fixture
 {
     explicit Fixture(int types = 3, int destinations = 3)
     {
-        CQLMDoc t;
-        t.SetNewDocumentDefaults();
+        CQLMDoc t = Samples::Timetable().Trains(
+            {{1}, {2, 0, quint16(types), 0, quint16(destinations)}, {3}});
         const char* typeNames[] = {"普通", "快速", "特急"};
         const char* destinationNames[] = {"東京", "大宮", "高崎"};
         t.SetAssortmentCount(quint16(types));
         for (int k = 1; k <= types; ++k) {
             auto& type = t.m_TrainAssortment.ElementAt(k);
-            type.strName = S(typeNames[std::min(k, 3) - 1]);
+            type.strName = Samples::J(typeNames[std::min(k, 3) - 1]);
             type.strNameSub = "SUB" + QByteArray::number(k);
         }
         t.SetDestinationCount(quint16(destinations));
         for (int k = 1; k <= destinations; ++k)
-            t.m_Destination.ElementAt(k).strName = S(destinationNames[std::min(k, 3) - 1]);
-        t.SetTrainCount(3);
-        const quint16 typeOf[] = {1, quint16(types), 1};
-        const quint16 destinationOf[] = {1, quint16(destinations), 1};
-        for (int i = 1; i <= 3; ++i) {
-            t.m_TrainInfo.ElementAt(i).wTrainNo = quint16(i);
-            t.m_TrainInfo.ElementAt(i).wAssortment = typeOf[i - 1];
-            t.m_TrainInfo.ElementAt(i).wDestination = destinationOf[i - 1];
-        }
+            t.m_Destination.ElementAt(k).strName = Samples::J(destinationNames[std::min(k, 3) - 1]);
         doc.ResetTimetable(t);
         original = t;
         view = std::make_unique<CVeldenView>(&doc);

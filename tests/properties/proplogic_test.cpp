@@ -4,6 +4,7 @@
 #include "guidemessages.h"
 #include "propfields.h"
 #include "qlmdoc.h"
+#include "samples.h"
 #include "sjis.h"
 
 #include <QDir>
@@ -16,10 +17,7 @@
 
 namespace {
 
-QByteArray J(const char* utf8)
-{
-    return Sjis::FromUtf8(utf8);
-}
+using Samples::J;
 
 const std::span<const DocField> kPages[] = {kGeneralFields, kDisplayFields, kAdvancedFields};
 
@@ -88,8 +86,7 @@ TEST(FieldTable, NeighboursColoursAndFlagsReachTheRightMembers)
 // cannot hold (a text over 65,535 bytes) counts as changed, so its changes are never dropped.
 TEST(FieldTable, PropertiesDifferOnlyInWhatTheSheetChanges)
 {
-    CQLMDoc before;
-    before.SetNewDocumentDefaults();
+    CQLMDoc before = Samples::Timetable();
     CQLMDoc unwritable = before;
     unwritable.m_strLineName = QByteArray(70000, 'x');
     const struct

@@ -12,6 +12,7 @@
 #include "focusselect.h"
 #include "messages.h"
 #include "qlmdoc.h"
+#include "samples.h"
 #include "sjis.h"
 
 #include <QApplication>
@@ -33,10 +34,7 @@
 
 namespace {
 
-QByteArray J(const char* utf8)
-{
-    return Sjis::FromUtf8(utf8);
-}
+using Samples::J;
 
 void AddKey(CQLMDoc& doc, const char* path, const char* value)
 {
@@ -129,8 +127,7 @@ private slots:
 
     void okWritesShownPagesOnlyAndKeepsUntouchedValues()
     {
-        CQLMDoc doc;
-        doc.SetNewDocumentDefaults();
+        CQLMDoc doc = Samples::Timetable();
         doc.m_strStationName = QByteArray("A\x80", 2); // no valid code page 932 text
         doc.m_wPlatform = 200;
         doc.m_crLineColor = 0x00FFFFFF; // not a preset
@@ -195,8 +192,7 @@ private slots:
     // a one-line field presses OK, also after the focus passed a page's button.
     void typingReplacesTheNameAndEnterPressesOk()
     {
-        CQLMDoc doc;
-        doc.SetNewDocumentDefaults();
+        CQLMDoc doc = Samples::Timetable();
         CDocPropSheet sheet(doc);
         sheet.show();
         QVERIFY(QTest::qWaitForWindowActive(&sheet));
@@ -218,8 +214,7 @@ private slots:
     // wrote and drops what was typed since. It is enabled only while something is unapplied.
     void applyWritesAndSurvivesCancel()
     {
-        CQLMDoc doc;
-        doc.SetNewDocumentDefaults();
+        CQLMDoc doc = Samples::Timetable();
         const QByteArray stationId = doc.m_strStationId;
         CDocPropSheet sheet(doc);
         sheet.show();

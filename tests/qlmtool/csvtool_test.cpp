@@ -1,6 +1,7 @@
 // qlmtool export-trains and import-trains as a user runs them.
 
 #include "qlmjson.h"
+#include "samples.h"
 #include "testdocs.h"
 #include "toolrun.h"
 
@@ -26,7 +27,7 @@ using namespace ToolTests;
 // have a second code, a second type of the same name, times past midnight.
 CQLMDoc Unusual()
 {
-    CQLMDoc doc = TestDocs::Small();
+    CQLMDoc doc = Samples::Small();
     doc.SetAssortmentCount(2);
     doc.m_TrainAssortment.ElementAt(2) = doc.m_TrainAssortment.ElementAt(1);
     doc.SetTrainCount(4);
@@ -56,7 +57,7 @@ class CsvTool : public InTempDir
 
 TEST_F(CsvTool, ExportThenImportGivesTheSameBytes)
 {
-    const QByteArray original = TestDocs::Save(Unusual());
+    const QByteArray original = Samples::Bytes(Unusual());
     WriteFile(Path("board.qlm"), original);
     ASSERT_EQ(Tool({"export-trains", Path("board.qlm"), Path("trains.csv")}).status, 0);
     const QByteArray csv = ReadFile(Path("trains.csv"));
@@ -76,14 +77,14 @@ TEST_F(CsvTool, ExportThenImportGivesTheSameBytes)
     // board that has none.
     CQLMDoc empty = Unusual();
     empty.SetTrainCount(0);
-    WriteFile(Path("empty.qlm"), TestDocs::Save(empty));
+    WriteFile(Path("empty.qlm"), Samples::Bytes(empty));
     WriteFile(Path("sjis.csv"),
               Sjis::FromUtf8("1234M,普通,あずさ,Azusa,07:30,新規行先,9,全車指定席,---,"));
     ASSERT_EQ(Tool({"import-trains", Path("empty.qlm"), Path("sjis.csv"), Path("one.qlm")}).status,
               0);
     CQLMDoc expected = Unusual();
     expected.SetTrainCount(1);
-    EXPECT_EQ(ReadFile(Path("one.qlm")), TestDocs::Save(expected));
+    EXPECT_EQ(ReadFile(Path("one.qlm")), Samples::Bytes(expected));
 }
 
 // Every node in the folder: its type, and a regular file's bytes or a link's target.
@@ -123,7 +124,7 @@ TEST_F(CsvTool, BadInputsAreRefusedAndNothingChanges)
 {
     const QString dir = m_dir.path() + QLatin1Char('/');
     const auto p = [&](const char* name) { return Path(name); };
-    WriteFile(p("board.qlm"), TestDocs::Save(TestDocs::Small()));
+    WriteFile(p("board.qlm"), Samples::Bytes(Samples::Small()));
     WriteFile(p("keep.qlm"), "old contents");
     WriteFile(p("good.csv"), "1234M,普通,,,07:30,新規行先,9");
     for (const char* fifo : {"fifo.qlm", "fifo.json", "fifo.csv"})
@@ -225,7 +226,7 @@ TEST_F(CsvTool, BadInputsAreRefusedAndNothingChanges)
 // means no trains; JSON with a byte-order mark reads as without.
 TEST_F(CsvTool, OutputsGoWhereTheUserMeant)
 {
-    const QByteArray small = TestDocs::Save(TestDocs::Small());
+    const QByteArray small = Samples::Bytes(Samples::Small());
     WriteFile(Path("board.qlm"), small);
     WriteFile(Path("target.qlm"), "old");
     WriteFile(Path("target.csv"), "old");
@@ -234,9 +235,8 @@ TEST_F(CsvTool, OutputsGoWhereTheUserMeant)
     EXPECT_EQ(Tool({"new", Path("link.qlm")}).status, 0);
     EXPECT_EQ(Tool({"export-trains", Path("board.qlm"), Path("link.csv")}).status, 0);
     EXPECT_EQ(Tool({"export-trains", Path("board.qlm"), Path("plain.csv")}).status, 0);
-    CQLMDoc fresh;
-    fresh.SetNewDocumentDefaults();
-    EXPECT_EQ(ReadFile(Path("target.qlm")), TestDocs::Save(fresh));
+    CQLMDoc fresh = Samples::Timetable();
+    EXPECT_EQ(ReadFile(Path("target.qlm")), Samples::Bytes(fresh));
     EXPECT_EQ(ReadFile(Path("target.csv")), ReadFile(Path("plain.csv")));
     EXPECT_TRUE(QFileInfo(Path("link.qlm")).isSymLink());
     EXPECT_TRUE(QFileInfo(Path("link.csv")).isSymLink());
@@ -245,11 +245,11 @@ TEST_F(CsvTool, OutputsGoWhereTheUserMeant)
     EXPECT_EQ(
         Tool({"import-trains", Path("board.qlm"), Path("header.csv"), Path("board.qlm")}).status,
         0);
-    CQLMDoc none = TestDocs::Small();
+    CQLMDoc none = Samples::Small();
     none.SetTrainCount(0);
-    EXPECT_EQ(ReadFile(Path("board.qlm")), TestDocs::Save(none));
+    EXPECT_EQ(ReadFile(Path("board.qlm")), Samples::Bytes(none));
 
-    WriteFile(Path("bom.json"), "\xEF\xBB\xBF" + QlmJson::ToJsonText(TestDocs::Small()));
+    WriteFile(Path("bom.json"), "\xEF\xBB\xBF" + QlmJson::ToJsonText(Samples::Small()));
     EXPECT_EQ(Tool({"convert", Path("bom.json"), Path("out.qlm")}).status, 0);
     EXPECT_EQ(ReadFile(Path("out.qlm")), small);
 }

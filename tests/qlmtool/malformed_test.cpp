@@ -16,7 +16,7 @@ struct Malformed
 
 QByteArray Valid()
 {
-    return QlmJson::ToJsonText(TestDocs::Small());
+    return QlmJson::ToJsonText(Samples::Small());
 }
 
 QByteArray TooMany(const char* entry, int count)

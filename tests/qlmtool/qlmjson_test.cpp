@@ -4,8 +4,8 @@
 #include "qlmjson.h"
 #include "testdocs.h"
 
-#include <QJsonArray>
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 
 #include <gtest/gtest.h>
@@ -15,7 +15,7 @@
 
 namespace {
 
-using TestDocs::Save;
+using Samples::Bytes;
 
 struct Case
 {
@@ -27,7 +27,7 @@ QByteArray QlmToQlm(const QByteArray& file)
 {
     CQLMDoc doc;
     EXPECT_TRUE(doc.LoadFile(file));
-    return Save(doc);
+    return Bytes(doc);
 }
 
 // As the tool converts: the key block is packed before the JSON is written.
@@ -43,7 +43,7 @@ QByteArray QlmToJsonToQlm(const QByteArray& file, bool packFirst, QByteArray* js
     CQLMDoc back;
     QString error;
     EXPECT_TRUE(QlmJson::FromJsonText(text, &back, &error)) << error.toStdString();
-    return Save(back);
+    return Bytes(back);
 }
 
 QByteArray Repeat(QByteArrayView pattern, int times)
@@ -74,12 +74,12 @@ void AddBlock(CQLMDoc& doc, QByteArrayView name, const QByteArray& data)
 
 void AllTexts(CQLMDoc& doc, const QByteArray& text)
 {
-    for (QByteArray* s : {&doc.m_strStationId, &doc.m_strStationName, &doc.m_strStationNameEn,
-                          &doc.m_strPrevStation, &doc.m_strPrevStationEn, &doc.m_strNextStation,
-                          &doc.m_strNextStationEn, &doc.m_strLineName, &doc.m_strLineNameEn,
-                          &doc.m_strGuide, &doc.m_strGuideEn, &doc.m_strSubLineName,
-                          &doc.m_strSubLineNameEn, &doc.m_strSubGuide, &doc.m_strSubGuideEn,
-                          &doc.m_strGuideMessage})
+    for (QByteArray* s :
+         {&doc.m_strStationId, &doc.m_strStationName, &doc.m_strStationNameEn,
+          &doc.m_strPrevStation, &doc.m_strPrevStationEn, &doc.m_strNextStation,
+          &doc.m_strNextStationEn, &doc.m_strLineName, &doc.m_strLineNameEn, &doc.m_strGuide,
+          &doc.m_strGuideEn, &doc.m_strSubLineName, &doc.m_strSubLineNameEn, &doc.m_strSubGuide,
+          &doc.m_strSubGuideEn, &doc.m_strGuideMessage})
         *s = text;
     tagTRAININFO& t = doc.m_TrainInfo.ElementAt(1);
     t.strName = t.strNameEn = t.strGuide = t.strNote = text;
@@ -98,10 +98,10 @@ void AllFlagsAndColors(CQLMDoc& doc, quint32 flag, quint32 color)
                        &doc.m_TrainAssortment.ElementAt(1).bCustomLayout,
                        &doc.m_GuideMessage.ElementAt(1).bExclusive})
         *f = flag;
-    for (quint32* c : {&doc.m_crLineColor, &doc.m_crLineColor2, &doc.m_crSubLineColor,
-                       &doc.m_crSubLineColor2, &doc.m_crUnlit, &doc.m_crLit,
-                       &doc.m_TrainAssortment.ElementAt(1).crBack,
-                       &doc.m_TrainAssortment.ElementAt(1).crText})
+    for (quint32* c :
+         {&doc.m_crLineColor, &doc.m_crLineColor2, &doc.m_crSubLineColor, &doc.m_crSubLineColor2,
+          &doc.m_crUnlit, &doc.m_crLit, &doc.m_TrainAssortment.ElementAt(1).crBack,
+          &doc.m_TrainAssortment.ElementAt(1).crText})
         *c = color;
 }
 
@@ -116,7 +116,8 @@ const Case kCases[] = {
     {"control characters and quotes", [](CQLMDoc& d) { AllTexts(d, "\x01\t\n\r\"\\/\x7F"); }},
     {"half-width katakana", [](CQLMDoc& d) { AllTexts(d, "\xB4\xD7\xB0"); }},
     {"flags 2", [](CQLMDoc& d) { AllFlagsAndColors(d, 2, 0x00123456); }},
-    {"flags and colours all ones", [](CQLMDoc& d) { AllFlagsAndColors(d, 0xFFFFFFFF, 0xFFFFFFFF); }},
+    {"flags and colours all ones",
+     [](CQLMDoc& d) { AllFlagsAndColors(d, 0xFFFFFFFF, 0xFFFFFFFF); }},
     {"colour with high byte", [](CQLMDoc& d) { AllFlagsAndColors(d, 1, 0xFF123456); }},
     {"colour 0x01000000", [](CQLMDoc& d) { AllFlagsAndColors(d, 0, 0x01000000); }},
     {"times past midnight",
@@ -128,11 +129,11 @@ const Case kCases[] = {
     {"guide message times outside the day",
      [](CQLMDoc& d) {
          d.SetGuideMessageCount(4);
-         const qint32 times[][2] = {{-1, 1440},
-                                    {std::numeric_limits<qint32>::min(),
-                                     std::numeric_limits<qint32>::max()},
-                                    {1439, 0},
-                                    {100000, -59}};
+         const qint32 times[][2] = {
+             {-1, 1440},
+             {std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max()},
+             {1439, 0},
+             {100000, -59}};
          for (int i = 0; i < 4; ++i) {
              d.m_GuideMessage.ElementAt(i + 1).nStartTime = times[i][0];
              d.m_GuideMessage.ElementAt(i + 1).nEndTime = times[i][1];
@@ -191,8 +192,7 @@ const Case kCases[] = {
          d.m_ExtKey.RemoveAll();
          d.PackExtKeys();
      }},
-    {"no blocks, keys only",
-     [](CQLMDoc& d) { d.SetExtDataCount(0); }},
+    {"no blocks, keys only", [](CQLMDoc& d) { d.SetExtDataCount(0); }},
     {"keys: long path, empty value, odd bytes",
      [](CQLMDoc& d) {
          EXTKEY k;
@@ -231,9 +231,9 @@ class RoundTrip : public testing::TestWithParam<Case>
 
 TEST_P(RoundTrip, QlmJsonQlmEqualsQlmQlm)
 {
-    CQLMDoc doc = TestDocs::Small();
+    CQLMDoc doc = Samples::Small();
     GetParam().change(doc);
-    const QByteArray file = Save(doc);
+    const QByteArray file = Bytes(doc);
     ASSERT_FALSE(file.isEmpty());
     const QByteArray expected = QlmToQlm(file);
     EXPECT_EQ(QlmToJsonToQlm(file, true), expected);
@@ -243,7 +243,7 @@ TEST_P(RoundTrip, QlmJsonQlmEqualsQlmQlm)
 // The JSON form carries every member, including values a save would not change the file by.
 TEST_P(RoundTrip, DocumentSurvivesJson)
 {
-    CQLMDoc doc = TestDocs::Small();
+    CQLMDoc doc = Samples::Small();
     GetParam().change(doc);
     CQLMDoc back;
     QString error;
@@ -266,7 +266,7 @@ TEST_P(RoundTrip, DocumentSurvivesJson)
     EXPECT_EQ(back.m_wDestinationCount, doc.m_Destination.m_nSize);
     EXPECT_EQ(back.m_wGuideMessageCount, doc.m_GuideMessage.m_nSize);
     EXPECT_EQ(back.m_nExtDataCount, doc.m_ExtData.m_nSize);
-    EXPECT_EQ(Save(back), Save(doc));
+    EXPECT_EQ(Bytes(back), Bytes(doc));
 }
 
 INSTANTIATE_TEST_SUITE_P(Documents, RoundTrip, testing::ValuesIn(kCases),
@@ -280,7 +280,7 @@ INSTANTIATE_TEST_SUITE_P(Documents, RoundTrip, testing::ValuesIn(kCases),
 // Files whose extension section is missing or empty, and the older version.
 TEST(RoundTripFiles, SpecialFiles)
 {
-    const QByteArray file = Save(TestDocs::Small());
+    const QByteArray file = Bytes(Samples::Small());
     const qsizetype marker = file.lastIndexOf(QByteArrayView("ExD\0", 4));
     ASSERT_GT(marker, 0);
     const QByteArray noSection = file.left(marker);
@@ -297,7 +297,7 @@ TEST(RoundTripFiles, SpecialFiles)
 // What a person reads in the JSON form.
 TEST(JsonForm, ReadableValues)
 {
-    CQLMDoc doc = TestDocs::Small();
+    CQLMDoc doc = Samples::Small();
     doc.m_crLit = 0x00563412;
     doc.m_crUnlit = 0xFF123456;
     doc.m_wDateChangeTime = 1500;
@@ -335,7 +335,8 @@ TEST(JsonForm, ReadableValues)
 
     // One line per list entry, fields in member order.
     const QByteArray text = QlmJson::ToJsonText(doc);
-    EXPECT_TRUE(text.contains("\n        {\"wTrainNo\":1234,\"chTrainSuffix\":255,\"wAssortment\":1,"))
+    EXPECT_TRUE(
+        text.contains("\n        {\"wTrainNo\":1234,\"chTrainSuffix\":255,\"wAssortment\":1,"))
         << text.constData();
     EXPECT_TRUE(text.contains("\n    \"m_strStationId\": \"" + QString::fromUtf8("新規").toUtf8()));
 }
@@ -343,7 +344,7 @@ TEST(JsonForm, ReadableValues)
 // Values people write by hand in other spellings.
 TEST(JsonForm, AlternativeSpellings)
 {
-    QJsonObject o = QlmJson::ToJson(TestDocs::Small());
+    QJsonObject o = QlmJson::ToJson(Samples::Small());
     o["m_crLit"] = 0x00123456;
     o["m_crUnlit"] = "0xabc";
     o["m_wDateChangeTime"] = 95;

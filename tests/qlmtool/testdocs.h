@@ -1,53 +1,12 @@
 #pragma once
 
-// Timetables and file images shared by the qlmtool tests.
+// A file image shared by the qlmtool tests (their timetables: Samples).
 
-#include "qlmdoc.h"
-#include "sjis.h"
+#include "samples.h"
 
 #include <QByteArray>
 
-#include <functional>
-
 namespace TestDocs {
-
-// A new document with one train, one guide message and one key.
-inline CQLMDoc Small()
-{
-    CQLMDoc doc;
-    doc.SetNewDocumentDefaults();
-    doc.SetTrainCount(1);
-    tagTRAININFO& t = doc.m_TrainInfo.ElementAt(1);
-    t.wTrainNo = 1234;
-    t.chTrainSuffix = 'M';
-    t.wAssortment = 1;
-    t.strName = Sjis::FromUtf8("あずさ");
-    t.strNameEn = "Azusa";
-    t.wTime = 450;
-    t.wDestination = 1;
-    t.wPlatform = 9;
-    t.strGuide = Sjis::FromUtf8("全車指定席");
-    t.strNote = "";
-    doc.SetGuideMessageCount(1);
-    GUIDEMESSAGE& m = doc.m_GuideMessage.ElementAt(1);
-    m.nStartTime = 420;
-    m.nEndTime = 540;
-    m.bExclusive = 1;
-    m.strMessage = Sjis::FromUtf8("混雑しています");
-    EXTKEY key;
-    key.SetKey("MADEBY");
-    key.strValue = "tester";
-    doc.m_ExtKey.AddTail(key);
-    doc.PackExtKeys();
-    return doc;
-}
-
-inline QByteArray Save(CQLMDoc doc)
-{
-    QByteArray bytes;
-    doc.SaveFile(&bytes);
-    return bytes;
-}
 
 // A small version 2 ("QLM") file written byte by byte: one type, one destination, one train,
 // no extension section.
@@ -55,9 +14,18 @@ inline QByteArray Version2File()
 {
     QByteArray d("QLM");
     const auto u8 = [&](unsigned v) { d.append(static_cast<char>(v & 0xFF)); };
-    const auto u16 = [&](unsigned v) { u8(v); u8(v >> 8); };
-    const auto u32 = [&](quint32 v) { u16(v & 0xFFFF); u16(v >> 16); };
-    const auto str = [&](const QByteArray& s) { u16(static_cast<unsigned>(s.size())); d.append(s); };
+    const auto u16 = [&](unsigned v) {
+        u8(v);
+        u8(v >> 8);
+    };
+    const auto u32 = [&](quint32 v) {
+        u16(v & 0xFFFF);
+        u16(v >> 16);
+    };
+    const auto str = [&](const QByteArray& s) {
+        u16(static_cast<unsigned>(s.size()));
+        d.append(s);
+    };
     for (const char* s : {"ID", "\x93\x96\x89\x77", "Here", "Next", "NextEn", "Prev", "PrevEn"})
         str(s);
     u8(3);

@@ -3,6 +3,7 @@
 #include "commands.h"
 #include "fileio.h"
 #include "qlmjson.h"
+#include "samples.h"
 #include "testdocs.h"
 #include "toolrun.h"
 
@@ -39,7 +40,7 @@ TEST_F(QlmTool, HelpAndVersion)
 TEST_F(QlmTool, UsageErrorsExitWithTwo)
 {
     const QString in = Path("in.qlm");
-    WriteFile(in, TestDocs::Save(TestDocs::Small()));
+    WriteFile(in, Samples::Bytes(Samples::Small()));
     const struct
     {
         QStringList args;
@@ -73,9 +74,8 @@ TEST_F(QlmTool, NewWritesTheNewDocument)
     const QString out = Path("new.QLM");
     const ToolRun r = Tool({"new", out});
     EXPECT_EQ(r.status, 0) << r.err.toStdString();
-    CQLMDoc expected;
-    expected.SetNewDocumentDefaults();
-    EXPECT_EQ(ReadFile(out), TestDocs::Save(expected));
+    CQLMDoc expected = Samples::Timetable();
+    EXPECT_EQ(ReadFile(out), Samples::Bytes(expected));
     const ToolRun check = Tool({"check", out});
     EXPECT_EQ(check.status, 0);
     EXPECT_EQ(check.out, out + ": ok\n");
@@ -86,20 +86,20 @@ TEST_F(QlmTool, NewWritesTheNewDocument)
     QString error;
     ASSERT_TRUE(QlmJson::FromJsonText(ReadFile(Path("new.json")), &fromJson, &error))
         << error.toStdString();
-    EXPECT_EQ(TestDocs::Save(fromJson), TestDocs::Save(expected));
+    EXPECT_EQ(Samples::Bytes(fromJson), Samples::Bytes(expected));
 }
 
 TEST_F(QlmTool, CheckReportsEveryFile)
 {
     const QString good = Path("good.qlm"), bad = Path("bad.qlm"), cut = Path("cut.qlm");
     const QString warn = Path("warn.qlm"), missing = Path("missing.qlm");
-    const QByteArray file = TestDocs::Save(TestDocs::Small());
+    const QByteArray file = Samples::Bytes(Samples::Small());
     WriteFile(good, file);
     WriteFile(bad, "XYZ not a timetable");
     WriteFile(cut, file.left(40));
-    CQLMDoc doc = TestDocs::Small();
+    CQLMDoc doc = Samples::Small();
     doc.m_TrainInfo.ElementAt(1).wDestination = 999;
-    WriteFile(warn, TestDocs::Save(doc));
+    WriteFile(warn, Samples::Bytes(doc));
 
     const ToolRun r = Tool({"check", good, bad, cut, warn, missing});
     EXPECT_EQ(r.status, 1);
@@ -118,12 +118,12 @@ TEST_F(QlmTool, CheckReportsEveryFile)
 
 TEST_F(QlmTool, ConvertThroughJsonGivesTheSameBytes)
 {
-    CQLMDoc doc = TestDocs::Small();
+    CQLMDoc doc = Samples::Small();
     doc.m_strStationName = "\xED\x40\x81";
     doc.m_crLit = 0xFF123456;
     doc.m_TrainInfo.ElementAt(1).wTime = 1500;
     doc.m_TrainInfo.ElementAt(1).wAssortment = 999;
-    WriteFile(Path("in.qlm"), TestDocs::Save(doc));
+    WriteFile(Path("in.qlm"), Samples::Bytes(doc));
 
     ASSERT_EQ(Tool({"convert", Path("in.qlm"), Path("direct.qlm")}).status, 0);
     ASSERT_EQ(Tool({"convert", Path("in.qlm"), Path("mid.JSON")}).status, 0);
@@ -144,7 +144,7 @@ TEST_F(QlmTool, ConvertThroughJsonGivesTheSameBytes)
 
 TEST_F(QlmTool, ConvertRefusesBadInputAndWritesNothing)
 {
-    QByteArray bad = QlmJson::ToJsonText(TestDocs::Small());
+    QByteArray bad = QlmJson::ToJsonText(Samples::Small());
     bad.replace("\"m_strStationId\": \"\xE6\x96\xB0\xE8\xA6\x8F\"", "\"m_strStationId\": 1");
     WriteFile(Path("bad.json"), bad);
     const ToolRun json = Tool({"convert", Path("bad.json"), Path("out.qlm")});
@@ -154,7 +154,7 @@ TEST_F(QlmTool, ConvertRefusesBadInputAndWritesNothing)
                                   "{\"sjisHex\": \"...\"}\n")
                   .toStdString());
 
-    QByteArray text = QlmJson::ToJsonText(TestDocs::Small());
+    QByteArray text = QlmJson::ToJsonText(Samples::Small());
     text.replace("\"wTime\":\"07:30\"", "\"wTime\":\"07:61\"");
     WriteFile(Path("time.json"), text);
     const ToolRun time = Tool({"convert", Path("time.json"), Path("out.qlm")});
@@ -177,11 +177,11 @@ TEST_F(QlmTool, ConvertRefusesBadInputAndWritesNothing)
 
 TEST_F(QlmTool, InfoSummarises)
 {
-    CQLMDoc doc = TestDocs::Small();
+    CQLMDoc doc = Samples::Small();
     doc.SetExtDataCount(2);
     doc.m_ExtData.ElementAt(2).SetName("PIC");
     doc.m_ExtData.ElementAt(2).SetData(QByteArray(1234, 'x'));
-    WriteFile(Path("info.qlm"), TestDocs::Save(doc));
+    WriteFile(Path("info.qlm"), Samples::Bytes(doc));
     const ToolRun r = Tool({"info", Path("info.qlm")});
     EXPECT_EQ(r.status, 0) << r.err.toStdString();
     for (const QString& line :
@@ -204,7 +204,7 @@ TEST_F(QlmTool, InfoSummarises)
 TEST_F(QlmTool, FailedWriteKeepsTheOldFileAndExitsWithOne)
 {
     const QString out = Path("out.qlm");
-    const QByteArray old = TestDocs::Save(TestDocs::Small());
+    const QByteArray old = Samples::Bytes(Samples::Small());
     WriteFile(out, old);
     for (const FileIo::Step step : {FileIo::Step::Write, FileIo::Step::Sync}) {
         FileIo::SetFaultHook(
@@ -248,12 +248,12 @@ TEST_F(QlmTool, InputsThatAreNotRegularFilesAreRefused)
 // Texts from the file never act as a format: "%1" in a block name or station prints as it is.
 TEST_F(QlmTool, InfoPrintsNamesAsTheyAre)
 {
-    CQLMDoc doc = TestDocs::Small();
+    CQLMDoc doc = Samples::Small();
     doc.m_strStationName = "%1 %2";
     doc.SetExtDataCount(2);
     doc.m_ExtData.ElementAt(2).SetName("%1");
     doc.m_ExtData.ElementAt(2).SetData(QByteArray(8, 'x'));
-    WriteFile(Path("p.qlm"), TestDocs::Save(doc));
+    WriteFile(Path("p.qlm"), Samples::Bytes(doc));
     const ToolRun r = Tool({"info", Path("p.qlm")});
     EXPECT_EQ(r.status, 0);
     EXPECT_TRUE(r.out.contains("\n  \"%1\"       8 bytes\n")) << r.out.toStdString();
@@ -263,14 +263,14 @@ TEST_F(QlmTool, InfoPrintsNamesAsTheyAre)
 // The count is of problems, not of the lines that show them.
 TEST_F(QlmTool, CheckCountsEveryProblem)
 {
-    CQLMDoc doc = TestDocs::Small();
+    CQLMDoc doc = Samples::Small();
     doc.SetTrainCount(100);
     for (int i = 1; i <= 100; ++i)
         doc.m_TrainInfo.ElementAt(i) = doc.m_TrainInfo.ElementAt(1);
     for (int i = 1; i <= 100; ++i)
         doc.m_TrainInfo.ElementAt(i).wAssortment = 7;
     doc.m_TrainInfo.ElementAt(5).wDestination = 0;
-    WriteFile(Path("bad.qlm"), TestDocs::Save(doc));
+    WriteFile(Path("bad.qlm"), Samples::Bytes(doc));
     WriteFile(Path("bad.json"), QlmJson::ToJsonText(doc));
     for (const char* name : {"bad.qlm", "bad.json"}) {
         const ToolRun r = Tool({"check", Path(name)});
@@ -288,7 +288,7 @@ TEST_F(QlmTool, CheckCountsEveryProblem)
 // A value too wide for its field stops the conversion before anything is written.
 TEST_F(QlmTool, OutOfRangeJsonWritesNothing)
 {
-    CQLMDoc doc = TestDocs::Small();
+    CQLMDoc doc = Samples::Small();
     doc.SetTrainCount(12);
     QByteArray text = QlmJson::ToJsonText(doc);
     const qsizetype last = text.lastIndexOf("\"wPlatform\":0");

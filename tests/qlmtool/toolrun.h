@@ -2,6 +2,8 @@
 
 // Runs the built qlmtool in a scratch folder and reads and writes the files it works on.
 
+#include "samples.h"
+
 #include <QFile>
 #include <QProcess>
 #include <QStringList>
@@ -30,17 +32,11 @@ inline ToolRun Tool(const QStringList& args)
     return r;
 }
 
-inline QByteArray ReadFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+using Samples::ReadFile;
 
 inline void WriteFile(const QString& path, const QByteArray& bytes)
 {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    ASSERT_EQ(f.write(bytes), bytes.size());
+    ASSERT_TRUE(Samples::WriteFile(path, bytes));
 }
 
 // A fresh folder per test.

@@ -9,6 +9,7 @@
 #include "removedlg.h"
 #include "replacedlg.h"
 #include "rowcommands.h"
+#include "samples.h"
 #include "sjis.h"
 #include "veldendoc.h"
 #include "veldenview.h"
@@ -38,23 +39,15 @@ struct Fixture
     explicit Fixture(int trains, int currentRow = -1, int copySrc = -1, bool cut = false)
     {
         doc.SetTitle(QStringLiteral("QLM1"));
-        CQLMDoc t;
-        t.SetNewDocumentDefaults();
-        t.SetAssortmentCount(3);
-        for (int k = 1; k <= 3; ++k)
-            t.m_TrainAssortment.ElementAt(k).strName = Sjis::FromUtf8(k == 1   ? "普通"
-                                                                      : k == 2 ? "快速"
-                                                                               : "特急");
-        t.SetDestinationCount(1);
-        t.SetTrainCount(static_cast<quint16>(trains));
-        for (int i = 1; i <= trains; ++i) {
-            auto& train = t.m_TrainInfo.ElementAt(i);
-            train.wTrainNo = static_cast<quint16>(i);
-            train.chTrainSuffix = 'A';
-            train.wAssortment = 1;
-            train.wDestination = 1;
-        }
-        doc.ResetTimetable(t);
+        doc.ResetTimetable(Samples::Timetable()
+                               .With([](CQLMDoc& t) {
+                                   t.SetAssortmentCount(3);
+                                   t.m_TrainAssortment.ElementAt(2).strName = Samples::J("快速");
+                                   t.m_TrainAssortment.ElementAt(3).strName = Samples::J("特急");
+                               })
+                               .Trains(trains, [](int i) {
+                                   return Samples::Train{quint16(i), 'A'};
+                               }));
         view = std::make_unique<CVeldenView>(&doc);
         view->resize(800, 400);
         view->show();

@@ -1,6 +1,7 @@
 #include "qlmdoc.h"
 #include "rowlogic.h"
 #include "rowmoves.h"
+#include "samples.h"
 
 #include <gtest/gtest.h>
 
@@ -72,17 +73,9 @@ PatternResult BuildPattern(CQLMDoc& doc, GridState& state, int first, int count,
 // A timetable whose trains are told apart by their train numbers: train i has number i.
 CQLMDoc MakeDoc(int trains)
 {
-    CQLMDoc doc;
-    doc.SetTrainCount(static_cast<quint16>(trains));
-    for (int i = 1; i <= trains; ++i) {
-        auto& t = doc.m_TrainInfo.ElementAt(i);
-        t.wTrainNo = static_cast<quint16>(i);
-        t.chTrainSuffix = 'A';
-        t.wAssortment = 1;
-        t.wDestination = 1;
-        t.wTime = static_cast<quint16>(i);
-    }
-    return doc;
+    return Samples::Timetable().Trains(trains, [](int i) {
+        return Samples::Train{quint16(i), 'A', 1, i};
+    });
 }
 
 // The train numbers in row order, as letters for the A B C D E cases (1 = A).

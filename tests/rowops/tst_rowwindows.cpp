@@ -2,6 +2,7 @@
 // shows the result and keeps its selection, copy mark and open editor on their trains.
 #include "messages.h"
 #include "rowcommands.h"
+#include "samples.h"
 #include "sjis.h"
 #include "veldendoc.h"
 #include "veldenview.h"
@@ -49,17 +50,9 @@ class RowWindowsTest : public QObject
 private slots:
     void init()
     {
-        CQLMDoc t;
-        t.SetNewDocumentDefaults();
-        t.SetTrainCount(6);
-        for (int i = 1; i <= 6; ++i) {
-            auto& train = t.m_TrainInfo.ElementAt(i);
-            train.wTrainNo = static_cast<quint16>(i);
-            train.chTrainSuffix = 'A';
-            train.wAssortment = 1;
-            train.wDestination = 1;
-        }
-        m_doc.ResetTimetable(t);
+        m_doc.ResetTimetable(Samples::Timetable().Trains(6, [](int i) {
+            return Samples::Train{quint16(i), 'A'};
+        }));
         m_a = MakeView();
         m_b = MakeView();
         Msg::SetBeepHook([] {});

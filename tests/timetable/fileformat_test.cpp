@@ -2,6 +2,7 @@
 
 #include "filebytes.h"
 #include "qlmdoc.h"
+#include "samples.h"
 
 #include <gtest/gtest.h>
 
@@ -89,8 +90,7 @@ TEST(FileFormat, Version3RoundTripClearsOnlyTheReservedByte)
 
 TEST(FileFormat, WritesTheExactBytesOfAMinimalTimetable)
 {
-    CQLMDoc doc;
-    doc.SetNewDocumentDefaults();
+    CQLMDoc doc = Samples::Timetable();
     const QByteArray saved = Save(doc);
     FileBytes f;
     f.raw("QL3").str("\x90\x56\x8B\x4B").str("\x90\x56\x8B\x4B\x89\x77").str("newstation");
@@ -114,8 +114,7 @@ TEST(FileFormat, WritesTheExactBytesOfAMinimalTimetable)
 
 TEST(FileFormat, StringEncodings)
 {
-    CQLMDoc doc;
-    doc.SetNewDocumentDefaults();
+    CQLMDoc doc = Samples::Timetable();
     doc.m_strStationId = QByteArray(300, 'x');
     doc.m_strStationName.clear();
     const QByteArray saved = Save(doc);
@@ -236,8 +235,7 @@ TEST(FileFormat, KeyBlockRulesOnRoundTrip)
 
 TEST(FileFormat, SeparateKeysAndBlockSizes)
 {
-    CQLMDoc doc;
-    doc.SetNewDocumentDefaults();
+    CQLMDoc doc = Samples::Timetable();
     EXTKEY key;
     key.SetKey("A");
     key.strValue = "B";
@@ -259,8 +257,7 @@ TEST(FileFormat, StringWithZeroByteIsCutThere)
 
 TEST(FileFormat, TooLongStringRefusesTheWholeSave)
 {
-    CQLMDoc doc;
-    doc.SetNewDocumentDefaults();
+    CQLMDoc doc = Samples::Timetable();
     doc.SetTrainCount(3);
     doc.m_TrainInfo.ElementAt(3).strGuide = QByteArray(65536, 'x');
     QByteArray out = "untouched";
@@ -275,8 +272,7 @@ TEST(FileFormat, TooLongStringRefusesTheWholeSave)
 
 TEST(FileFormat, EveryEntryIsWrittenWhateverTheCountMemberSays)
 {
-    CQLMDoc doc;
-    doc.SetNewDocumentDefaults();
+    CQLMDoc doc = Samples::Timetable();
     doc.m_TrainInfo.SetSize(5); // the count member still says 0: no entry may be lost
     doc.m_Destination.SetSize(3);
     CQLMDoc again = Load(Save(doc));

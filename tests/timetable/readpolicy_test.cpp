@@ -2,6 +2,7 @@
 
 #include "filebytes.h"
 #include "qlmdoc.h"
+#include "samples.h"
 
 #include <gtest/gtest.h>
 
@@ -203,8 +204,7 @@ TEST(ReadPolicy, IndexesBeyondTheirListsOpenWithWarningsAndSurviveSaving)
 
 TEST(ReadPolicy, RefusedLoadLeavesNoHalfReadState)
 {
-    CQLMDoc doc;
-    doc.SetNewDocumentDefaults();
+    CQLMDoc doc = Samples::Timetable();
     LoadError error;
     EXPECT_FALSE(doc.LoadFile(QByteArray("QL3\x01", 4), &error));
     EXPECT_EQ(error.offset, 3);

@@ -3,6 +3,7 @@
 
 #include "filebytes.h"
 #include "qlmdoc.h"
+#include "samples.h"
 
 #include <gtest/gtest.h>
 
@@ -13,8 +14,7 @@ namespace {
 std::vector<QByteArray> Seeds()
 {
     std::vector<QByteArray> seeds = {V3File::Full()};
-    CQLMDoc doc;
-    doc.SetNewDocumentDefaults();
+    CQLMDoc doc = Samples::Timetable();
     doc.SetTrainCount(5);
     for (int i = 1; i <= 5; ++i) {
         tagTRAININFO& t = doc.m_TrainInfo.ElementAt(i);

@@ -1,6 +1,7 @@
 // Edits taken back and run again: whatever sequence of changes, undoing all of them gives back
 // the original file byte for byte, and redoing them gives the final one.
 
+#include "samples.h"
 #include "timetableedit.h"
 
 #include <QRandomGenerator>
@@ -26,8 +27,7 @@ tagTRAININFO RandomTrain(QRandomGenerator& rng)
 
 CQLMDoc StartingTimetable(QRandomGenerator& rng)
 {
-    CQLMDoc doc;
-    doc.SetNewDocumentDefaults();
+    CQLMDoc doc = Samples::Timetable();
     doc.SetAssortmentCount(3);
     doc.SetDestinationCount(2);
     doc.SetTrainCount(20);

@@ -1,6 +1,6 @@
 // Trains as tab-separated text, CSV and HTML, and back.
 
-#include "sjis.h"
+#include "samples.h"
 #include "traintext.h"
 
 #include <gtest/gtest.h>
@@ -14,34 +14,14 @@ QString U(const char* utf8)
     return QString::fromUtf8(utf8);
 }
 
+using Samples::Train;
+
 // Types 普通, 快速 and a second 普通 (English LOCAL, RAPID, LOCAL2); destinations 東京 and 高尾.
 CQLMDoc Board()
 {
-    CQLMDoc doc;
-    doc.SetNewDocumentDefaults();
-    doc.SetAssortmentCount(3);
-    const char* types[][2] = {{"普通", "LOCAL"}, {"快速", "RAPID"}, {"普通", "LOCAL2"}};
-    for (int i = 0; i < 3; ++i) {
-        doc.m_TrainAssortment.ElementAt(i + 1).strName = Sjis::FromUtf8(types[i][0]);
-        doc.m_TrainAssortment.ElementAt(i + 1).strNameSub = types[i][1];
-    }
-    doc.SetDestinationCount(2);
-    doc.m_Destination.ElementAt(1) = {Sjis::FromUtf8("東京"), "Tokyo"};
-    doc.m_Destination.ElementAt(2) = {Sjis::FromUtf8("高尾"), "Takao"};
-    return doc;
-}
-
-tagTRAININFO Train(quint16 no, quint8 suffix, quint16 type, quint16 time, quint16 dest,
-                   quint16 platform)
-{
-    tagTRAININFO t;
-    t.wTrainNo = no;
-    t.chTrainSuffix = suffix;
-    t.wAssortment = type;
-    t.wTime = time;
-    t.wDestination = dest;
-    t.wPlatform = platform;
-    return t;
+    return Samples::Timetable()
+        .Types({{"普通", "LOCAL"}, {"快速", "RAPID"}, {"普通", "LOCAL2"}})
+        .Destinations({{"東京", "Tokyo"}, {"高尾", "Takao"}});
 }
 
 const char kHeader[] = "列車番号\t列車種別\t列車名\t列車名(英)\t発車時刻\t行先\t発車番線\t案内\t"
@@ -52,16 +32,16 @@ TEST(TrainText, WritesTheGridsTextsWithHeaderAndCrlf)
     CQLMDoc doc = Board();
     doc.SetTrainCount(4);
     tagTRAININFO& a = doc.m_TrainInfo.ElementAt(1);
-    a = Train(123, 'A', 1, 321, 2, 3);
+    a = Train{123, 'A', 1, 321, 2, 3};
     a.strName = Sjis::FromUtf8("あずさ");
     a.strNameEn = "Azusa";
     a.strGuide = "say \"hi\"\tthere";
     a.strNote = "two\r\nlines";
-    doc.m_TrainInfo.ElementAt(2) = Train(20000, 'a', 2, 1500, 1, 150);
+    doc.m_TrainInfo.ElementAt(2) = Train{20000, 'a', 2, 1500, 1, 150};
     tagTRAININFO& c = doc.m_TrainInfo.ElementAt(3);
-    c = Train(7, 0, 9, 0, 0, 0); // type and destination outside their lists
+    c = Train{7, 0, 9, 0, 0, 0}; // type and destination outside their lists
     c.wReserved = 513;
-    doc.m_TrainInfo.ElementAt(4) = Train(12, '5', 1, 65535, 1, 0);
+    doc.m_TrainInfo.ElementAt(4) = Train{12, '5', 1, 65535, 1, 0};
     doc.m_TrainInfo.ElementAt(4).chTrainSuffix = 0xB1;
 
     EXPECT_EQ(ToTabText(TrainTable(doc, 1, 4)),
@@ -95,19 +75,19 @@ TEST(TrainText, RoundTripKeepsEveryValue)
     doc.SetTrainCount(256 + 3);
     for (int s = 0; s < 256; ++s) {
         tagTRAININFO& t = doc.m_TrainInfo.ElementAt(s + 1);
-        t = Train(static_cast<quint16>(s * 257), static_cast<quint8>(s), 1 + s % 3,
-                  static_cast<quint16>(s * 250), 1 + s % 2, static_cast<quint16>(s * 256));
+        t = Train{quint16(s * 257), quint8(s),          quint16(1 + s % 3),
+                  s * 250,          quint16(1 + s % 2), quint16(s * 256)};
         t.wReserved = static_cast<quint16>(s % 2 ? s * 255 : 0);
         t.strName = Sjis::FromUtf8("あずさ") + QByteArray::number(s);
     }
     tagTRAININFO& odd = doc.m_TrainInfo.ElementAt(257);
-    odd = Train(65535, 'Z', 3, 0, 2, 65535);
+    odd = Train{65535, 'Z', 3, 0, 2, 65535};
     odd.strName = "\xEE\xF9";       // a duplicate of 0x81CA: decodes, encodes to the other one
     odd.strNameEn = "bad \x81\x20"; // a lead byte without its trail byte
     odd.strGuide = QByteArray(kMaxFileString, 'g');
     odd.strNote = "\t\"\r\n\r";
-    doc.m_TrainInfo.ElementAt(258) = Train(0, 0, 2, 59, 1, 0);
-    doc.m_TrainInfo.ElementAt(259) = Train(1, 'x', 3, 1439, 2, 99);
+    doc.m_TrainInfo.ElementAt(258) = Train{0, 0, 2, 59, 1, 0};
+    doc.m_TrainInfo.ElementAt(259) = Train{1, 'x', 3, 1439, 2, 99};
 
     const std::vector<tagTRAININFO>& trains = doc.m_TrainInfo.Items();
     ReadOptions options;
