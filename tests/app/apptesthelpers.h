@@ -1,6 +1,7 @@
 #pragma once
 
 #include "messages.h"
+#include "samples.h"
 
 #include <QApplication>
 #include <QFile>
@@ -36,6 +37,14 @@ inline void UseTemporarySettings(const QTemporaryDir& dir)
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
     qputenv("XDG_STATE_HOME", QFile::encodeName(dir.filePath(QStringLiteral("state"))));
+}
+
+// Writes timetable into dir as name: its path, or empty when it cannot be written.
+inline QString WriteTimetable(const QTemporaryDir& dir, const QString& name,
+                              const CQLMDoc& timetable)
+{
+    const QString path = dir.filePath(name);
+    return Samples::WriteFile(path, Samples::Bytes(timetable)) ? path : QString();
 }
 
 // A key pressed and released apart, with the events between, as a user's: when the press opens

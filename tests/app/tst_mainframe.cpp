@@ -72,8 +72,6 @@ private slots:
     void filesGoToTheRunningProgram();
 
 private:
-    QString WriteFile(const QString& name, const CQLMDoc& timetable);
-
     QTemporaryDir m_settingsDir;
     QTemporaryDir* m_pDir = nullptr;
     CMainFrame* m_pFrame = nullptr;
@@ -87,12 +85,6 @@ void TestMainFrame::initTestCase()
     QCoreApplication::setApplicationName(QStringLiteral("MARVO"));
     // Programs started here, and this one, hand files over among themselves only.
     qputenv("MARVO_SERVER_NAME", QFile::encodeName(m_settingsDir.filePath("marvo.socket")));
-}
-
-QString TestMainFrame::WriteFile(const QString& name, const CQLMDoc& timetable)
-{
-    const QString path = m_pDir->filePath(name);
-    return Samples::WriteFile(path, Samples::Bytes(timetable)) ? path : QString();
 }
 
 void TestMainFrame::init()
@@ -365,8 +357,8 @@ void TestMainFrame::statusBar()
 void TestMainFrame::statusNoteStaysUntilTheNextAction()
 {
     // Three trains whose type lies beyond the list: the file opens, and says so.
-    const QString path =
-        WriteFile("warn.qlm", Samples::Timetable().Trains({{.type = 9}, {.type = 9}, {.type = 9}}));
+    const QString path = WriteTimetable(
+        *m_pDir, "warn.qlm", Samples::Timetable().Trains({{.type = 9}, {.type = 9}, {.type = 9}}));
     QVERIFY(!path.isEmpty());
     const QString note = QStringLiteral("warn.qlm: 範囲外の値が 3 件あります (そのまま保持します)");
     auto leaveMenu = [](QWidget* frame) {
@@ -655,7 +647,7 @@ void TestMainFrame::startWithoutArguments()
 
 void TestMainFrame::filesGoToTheRunningProgram()
 {
-    QVERIFY(!WriteFile("handed.qlm", Samples::Timetable()).isEmpty());
+    QVERIFY(!WriteTimetable(*m_pDir, "handed.qlm", Samples::Timetable()).isEmpty());
     const QString socket = CInstanceServer::ServerName();
     {
         // A socket left behind by a program that ended abnormally does not stop this one.

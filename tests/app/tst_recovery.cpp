@@ -110,7 +110,7 @@ private:
     {
         return QDir(Folder()).entryList({pattern}, QDir::Files);
     }
-    QString WriteBoard();
+    QString WriteBoard() { return WriteTimetable(*m_pDir, "board.qlm", OneTrain()); }
 
     QTemporaryDir m_settingsDir;
     QTemporaryDir* m_pDir = nullptr;
@@ -139,12 +139,6 @@ void TestRecovery::cleanup()
     qDeleteAll(m_frames);
     m_frames.clear();
     delete m_pDir;
-}
-
-QString TestRecovery::WriteBoard()
-{
-    const QString path = m_pDir->filePath(QStringLiteral("board.qlm"));
-    return Samples::WriteFile(path, Samples::Bytes(OneTrain())) ? path : QString();
 }
 
 void TestRecovery::copyGoesWithTheWork_data()
