@@ -49,9 +49,7 @@ void RenameTrain(CVeldenDoc* doc, const char* name)
 
 struct stat Stat(const QString& path)
 {
-    struct stat st
-    {
-    };
+    struct stat st = {};
     ::stat(QFile::encodeName(path).constData(), &st);
     return st;
 }
