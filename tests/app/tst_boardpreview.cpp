@@ -4,7 +4,6 @@
 #include "boardpicture.h"
 #include "boardpreviewdock.h"
 #include "boardrender.h"
-#include "boardsample.h"
 #include "boardview.h"
 #include "commands.h"
 #include "docmanager.h"
@@ -36,8 +35,6 @@ private slots:
     void followsTheActiveDocument();
 
 private:
-    QString WriteFile(const QString& name, const CQLMDoc& timetable);
-
     QTemporaryDir m_dir;
 };
 
@@ -45,12 +42,6 @@ void TestBoardPreview::initTestCase()
 {
     Fonts::InstallSubstitutions();
     UseTemporarySettings(m_dir);
-}
-
-QString TestBoardPreview::WriteFile(const QString& name, const CQLMDoc& timetable)
-{
-    const QString path = m_dir.filePath(name);
-    return Samples::WriteFile(path, Samples::Bytes(timetable)) ? path : QString();
 }
 
 void TestBoardPreview::followsTheActiveDocument()
@@ -62,8 +53,10 @@ void TestBoardPreview::followsTheActiveDocument()
     const CQLMDoc sample = Samples::Board();
     CQLMDoc other = sample;
     other.m_crLit = 0x000000FF;
-    CVeldenDoc* second = frame.DocManager()->OpenDocumentFile(WriteFile("other.qlm", other));
-    CVeldenDoc* doc = frame.DocManager()->OpenDocumentFile(WriteFile("board.qlm", sample));
+    CVeldenDoc* second =
+        frame.DocManager()->OpenDocumentFile(WriteTimetable(m_dir, "other.qlm", other));
+    CVeldenDoc* doc =
+        frame.DocManager()->OpenDocumentFile(WriteTimetable(m_dir, "board.qlm", sample));
     QVERIFY(doc && second);
     const auto font = CBoardFont::Shared();
     QVERIFY(font);

@@ -128,9 +128,9 @@ void TestChecksDock::listsFollowsAndPoints()
             check(dialog);
             checked = true;
             if (dialog)
-                QTest::keyClick(dialog, Qt::Key_Escape);
+                PressKey(dialog, Qt::Key_Escape);
         });
-        QTest::keyClick(list, Qt::Key_Return);
+        PressKey(list, Qt::Key_Return);
         QTRY_VERIFY(checked);
     };
     enterOn(RowOf(model, Board::Check::UnusedType, CheckPlace::Kind::Type, 4), [](QWidget* w) {
@@ -152,12 +152,12 @@ void TestChecksDock::listsFollowsAndPoints()
     // Typing 01:10 over row 10's 26:10 in the grid: the list waits for the pause, then the
     // finding is gone.
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, CellCentre(view, Board::kCellTime, 10));
-    QTest::keyClick(view, Qt::Key_Return);
+    PressKey(view, Qt::Key_Return);
     QVERIFY(view->IsEditing());
     QWidget* editor = view->EditField()->Control();
     QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(editor, QStringLiteral("01:10"));
-    QTest::keyClick(editor, Qt::Key_Return);
+    PressKey(editor, Qt::Key_Return);
     QCOMPARE(doc->Timetable().m_TrainInfo.ElementAt(10).wTime, 70);
     QVERIFY(dock->IsPending());
     QCOMPARE(model->rowCount(), 18);

@@ -59,6 +59,7 @@ void TestCommandLine::answers()
     QVERIFY2(stdOut.contains(out), qPrintable(stdOut));
     QVERIFY2(stdErr.contains(err), qPrintable(stdErr));
     QCOMPARE(stdOut.isEmpty(), out.isEmpty());
+    QCOMPARE(stdErr.isEmpty(), err.isEmpty());
     QCOMPARE(marvo.exitCode(), status);
 }
 

@@ -124,17 +124,13 @@ QList<Route> Routes()
     };
 }
 
-// A key pressed and released apart, with the events between, as a user's.
+// A key pressed in the dialog, where its focus is.
 void Press(QWidget* dialog, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
     QWidget* focus = QApplication::focusWidget();
     if (!focus || focus->window() != dialog)
         focus = dialog->focusWidget() ? dialog->focusWidget() : dialog;
-    QTest::keyPress(focus, key, modifiers);
-    QApplication::processEvents();
-    QWidget* after = QApplication::focusWidget() ? QApplication::focusWidget() : focus;
-    QTest::keyRelease(after, key, modifiers);
-    QApplication::processEvents();
+    PressKey(focus, key, modifiers);
 }
 
 bool FocusIsIn(const QWidget* target)
@@ -311,11 +307,7 @@ void TestDialogWalk::everyDialog()
     m_pFrame->ActiveView()->SelectCell(3, 2);
 
     MessageRecorder messages;
-    const QByteArray before = [&] {
-        QByteArray bytes;
-        doc->Timetable().SaveFile(&bytes);
-        return bytes;
-    }();
+    const QByteArray before = Samples::Bytes(doc->Timetable());
     m_inspector.failures.clear();
     m_nInspected = 0;
     const Route walk = Routes()[route];
@@ -324,9 +316,7 @@ void TestDialogWalk::everyDialog()
 
     QVERIFY2(m_inspector.failures.isEmpty(), qPrintable(m_inspector.failures.join(u'\n')));
     QCOMPARE(m_nInspected, 1);
-    QByteArray after;
-    doc->Timetable().SaveFile(&after);
-    QCOMPARE(after, before);
+    QCOMPARE(Samples::Bytes(doc->Timetable()), before);
     QCOMPARE(doc->UndoStack()->count(), 0);
     QVERIFY(messages.records.isEmpty());
 }

@@ -5,7 +5,10 @@
 #include "childframe.h"
 #include "commands.h"
 #include "docmanager.h"
+#include "docproppagea.h"
+#include "docpropsheet.h"
 #include "editfield.h"
+#include "fieldeditors.h"
 #include "fonts.h"
 #include "helpopener.h"
 #include "instanceserver.h"
@@ -69,8 +72,6 @@ private slots:
     void filesGoToTheRunningProgram();
 
 private:
-    QString WriteFile(const QString& name, const CQLMDoc& timetable);
-
     QTemporaryDir m_settingsDir;
     QTemporaryDir* m_pDir = nullptr;
     CMainFrame* m_pFrame = nullptr;
@@ -84,12 +85,6 @@ void TestMainFrame::initTestCase()
     QCoreApplication::setApplicationName(QStringLiteral("MARVO"));
     // Programs started here, and this one, hand files over among themselves only.
     qputenv("MARVO_SERVER_NAME", QFile::encodeName(m_settingsDir.filePath("marvo.socket")));
-}
-
-QString TestMainFrame::WriteFile(const QString& name, const CQLMDoc& timetable)
-{
-    const QString path = m_pDir->filePath(name);
-    return Samples::WriteFile(path, Samples::Bytes(timetable)) ? path : QString();
 }
 
 void TestMainFrame::init()
@@ -179,19 +174,12 @@ void TestMainFrame::altKeysInTheCellEditorReachTheMenus()
     m_pFrame->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_pFrame));
     view->SelectCell(3, 1);
-    auto press = [](QWidget* target, Qt::Key key, Qt::KeyboardModifiers modifiers) {
-        QTest::keyPress(target, key, modifiers);
-        QApplication::processEvents();
-        QWidget* focus = QApplication::focusWidget();
-        QTest::keyRelease(focus ? focus : target, key, modifiers);
-        QApplication::processEvents();
-    };
-    press(view, Qt::Key_Return, Qt::NoModifier);
+    PressKey(view, Qt::Key_Return);
     QVERIFY(view->IsEditing());
     auto* box = qobject_cast<QLineEdit*>(view->EditField()->Control());
     QVERIFY(box && box->hasFocus());
 
-    press(box, Qt::Key_Q, Qt::AltModifier);
+    PressKey(box, Qt::Key_Q, Qt::AltModifier);
     QCOMPARE(box->text(), QString::fromUtf8("はやて"));
     QVERIFY(!QApplication::activePopupWidget());
 
@@ -201,7 +189,7 @@ void TestMainFrame::altKeysInTheCellEditorReachTheMenus()
     QVERIFY(menu);
     QCOMPARE(menu->title(), QStringLiteral("編集(&E)"));
     QTest::keyRelease(menu, Qt::Key_E, Qt::AltModifier);
-    press(menu, Qt::Key_Escape, Qt::NoModifier);
+    PressKey(menu, Qt::Key_Escape);
 
     QVERIFY(view->IsEditing());
     QCOMPARE(box->text(), QString::fromUtf8("はやて"));
@@ -212,63 +200,50 @@ void TestMainFrame::altKeysInTheCellEditorReachTheMenus()
 void TestMainFrame::basicDataIsOneUndoStep()
 {
     CVeldenDoc* doc = m_pFrame->DocManager()->OnFileNew();
-    // The sheet, driven as a user would: a new station name, then OK.
-    auto answer = [](bool ok) {
-        QTimer::singleShot(0, [ok] {
-            QWidget* sheet = QApplication::activeModalWidget();
+    auto station = [doc] { return Sjis::Decode(doc->Timetable().m_strStationName); };
+    // Runs act on the sheet once it is up, its station name selected.
+    auto onSheet = [](std::function<void(CDocPropSheet*, QLineEdit * name)> act) {
+        QTimer::singleShot(0, [act] {
+            auto* sheet = qobject_cast<CDocPropSheet*>(QApplication::activeModalWidget());
             QVERIFY(sheet);
-            if (ok) {
-                for (QLineEdit* edit : sheet->findChildren<QLineEdit*>()) {
-                    if (edit->text() == QString::fromUtf8("新規駅")) {
-                        edit->selectAll();
-                        edit->insert(QString::fromUtf8("八王子"));
-                    }
-                }
-            }
-            QMetaObject::invokeMethod(sheet, ok ? "accept" : "reject");
+            QLineEdit* name = sheet->m_pPageA->Text(DocField::StationName);
+            QCOMPARE(name->text(), QString::fromUtf8("新規駅"));
+            name->selectAll();
+            act(sheet, name);
         });
     };
-    answer(false);
+    // The sheet, driven as a user would: closed with Cancel; a new station name, then OK.
+    onSheet([](CDocPropSheet* sheet, QLineEdit*) { sheet->reject(); });
     m_pFrame->Action(ID_BASICDATA)->trigger();
     QVERIFY(doc->IsModified()); // whatever closed the sheet
     QCOMPARE(doc->UndoStack()->count(), 0);
-    answer(true);
+    onSheet([](CDocPropSheet* sheet, QLineEdit* name) {
+        name->insert(QString::fromUtf8("八王子"));
+        sheet->accept();
+    });
     m_pFrame->Action(ID_EDIT_BASICDATA)->trigger();
-    QCOMPARE(Sjis::Decode(doc->Timetable().m_strStationName), QString::fromUtf8("八王子"));
+    QCOMPARE(station(), QString::fromUtf8("八王子"));
     QCOMPARE(doc->UndoStack()->count(), 1);
     m_pFrame->Action(ID_EDIT_UNDO)->trigger();
-    QCOMPARE(Sjis::Decode(doc->Timetable().m_strStationName), QString::fromUtf8("新規駅"));
+    QCOMPARE(station(), QString::fromUtf8("新規駅"));
 
     // 適用 reaches the document while the sheet is open; with Cancel after it, the run is
     // still one undo step.
     QString whileOpen;
-    QTimer::singleShot(0, [&] {
-        QWidget* sheet = QApplication::activeModalWidget();
-        QVERIFY(sheet);
-        QLineEdit* name = nullptr;
-        for (QLineEdit* edit : sheet->findChildren<QLineEdit*>())
-            if (edit->text() == QString::fromUtf8("新規駅"))
-                name = edit;
-        QVERIFY(name);
-        QPushButton* apply = nullptr;
-        for (QPushButton* button : sheet->findChildren<QPushButton*>())
-            if (button->text() == QStringLiteral("適用(&A)"))
-                apply = button;
-        QVERIFY(apply);
-        name->selectAll();
+    onSheet([&](CDocPropSheet* sheet, QLineEdit* name) {
         name->insert(QString::fromUtf8("立川"));
-        QTest::mouseClick(apply, Qt::LeftButton);
-        whileOpen = Sjis::Decode(doc->Timetable().m_strStationName);
+        QTest::mouseClick(sheet->m_pApply, Qt::LeftButton);
+        whileOpen = station();
         name->insert(QString::fromUtf8("X"));
-        QTest::mouseClick(apply, Qt::LeftButton);
-        QMetaObject::invokeMethod(sheet, "reject");
+        QTest::mouseClick(sheet->m_pApply, Qt::LeftButton);
+        sheet->reject();
     });
     m_pFrame->Action(ID_EDIT_BASICDATA)->trigger();
     QCOMPARE(whileOpen, QString::fromUtf8("立川"));
-    QCOMPARE(Sjis::Decode(doc->Timetable().m_strStationName), QString::fromUtf8("立川X"));
+    QCOMPARE(station(), QString::fromUtf8("立川X"));
     QCOMPARE(doc->UndoStack()->count(), 1);
     m_pFrame->Action(ID_EDIT_UNDO)->trigger();
-    QCOMPARE(Sjis::Decode(doc->Timetable().m_strStationName), QString::fromUtf8("新規駅"));
+    QCOMPARE(station(), QString::fromUtf8("新規駅"));
 }
 
 void TestMainFrame::tileAndCascade()
@@ -382,8 +357,8 @@ void TestMainFrame::statusBar()
 void TestMainFrame::statusNoteStaysUntilTheNextAction()
 {
     // Three trains whose type lies beyond the list: the file opens, and says so.
-    const QString path =
-        WriteFile("warn.qlm", Samples::Timetable().Trains({{.type = 9}, {.type = 9}, {.type = 9}}));
+    const QString path = WriteTimetable(
+        *m_pDir, "warn.qlm", Samples::Timetable().Trains({{.type = 9}, {.type = 9}, {.type = 9}}));
     QVERIFY(!path.isEmpty());
     const QString note = QStringLiteral("warn.qlm: 範囲外の値が 3 件あります (そのまま保持します)");
     auto leaveMenu = [](QWidget* frame) {
@@ -555,20 +530,15 @@ void TestMainFrame::helpFollowsTheFocus()
     CVeldenView* view = m_pFrame->ActiveView();
     view->setFocus();
     view->SelectCell(1, 1);
-    auto pressF1 = [](QWidget* widget) {
-        QTest::keyPress(widget, Qt::Key_F1);
-        QCoreApplication::processEvents();
-        QTest::keyRelease(widget, Qt::Key_F1);
-    };
     if (command == 0) {
-        pressF1(view);
+        PressKey(view, Qt::Key_F1);
     } else {
         QTimer::singleShot(0, this, [&] {
             QWidget* dialog = QApplication::activeModalWidget();
             QVERIFY(dialog);
             if (tab >= 0)
                 dialog->findChild<QTabWidget*>()->setCurrentIndex(tab);
-            pressF1(dialog->focusWidget() ? dialog->focusWidget() : dialog);
+            PressKey(dialog->focusWidget() ? dialog->focusWidget() : dialog, Qt::Key_F1);
             dialog->close();
         });
         m_pFrame->Action(command)->trigger();
@@ -677,7 +647,7 @@ void TestMainFrame::startWithoutArguments()
 
 void TestMainFrame::filesGoToTheRunningProgram()
 {
-    QVERIFY(!WriteFile("handed.qlm", Samples::Timetable()).isEmpty());
+    QVERIFY(!WriteTimetable(*m_pDir, "handed.qlm", Samples::Timetable()).isEmpty());
     const QString socket = CInstanceServer::ServerName();
     {
         // A socket left behind by a program that ended abnormally does not stop this one.

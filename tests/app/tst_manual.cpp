@@ -16,8 +16,7 @@ namespace {
 
 QString ReadText(const QString& path)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    return QString::fromUtf8(Samples::ReadFile(path));
 }
 
 QString Unescape(QString text)

@@ -34,6 +34,12 @@ CQLMDoc OneTrain()
 
 using Samples::ReadFile;
 
+void InsertTrain(CVeldenDoc* doc)
+{
+    doc->Apply(TimetableEdit().InsertTrains(1, {Samples::Train{.name = "あずさ"}}),
+               QStringLiteral("挿入"));
+}
+
 void RenameTrain(CVeldenDoc* doc, const char* name)
 {
     tagTRAININFO train = doc->Timetable().m_TrainInfo.ElementAt(1);
@@ -43,9 +49,7 @@ void RenameTrain(CVeldenDoc* doc, const char* name)
 
 struct stat Stat(const QString& path)
 {
-    struct stat st
-    {
-    };
+    struct stat st = {};
     ::stat(QFile::encodeName(path).constData(), &st);
     return st;
 }
@@ -104,7 +108,7 @@ private:
     {
         return QDir(Folder()).entryList({pattern}, QDir::Files);
     }
-    QString WriteBoard();
+    QString WriteBoard() { return WriteTimetable(*m_pDir, "board.qlm", OneTrain()); }
 
     QTemporaryDir m_settingsDir;
     QTemporaryDir* m_pDir = nullptr;
@@ -133,15 +137,6 @@ void TestRecovery::cleanup()
     qDeleteAll(m_frames);
     m_frames.clear();
     delete m_pDir;
-}
-
-QString TestRecovery::WriteBoard()
-{
-    const QString path = m_pDir->filePath(QStringLiteral("board.qlm"));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(Samples::Bytes(OneTrain())) <= 0)
-        return {};
-    return path;
 }
 
 void TestRecovery::copyGoesWithTheWork_data()
@@ -220,15 +215,12 @@ void TestRecovery::startUpQuestion()
     CVeldenDoc* file = first->OpenDocumentFile(path);
     RenameTrain(file, "かいじ");
     CVeldenDoc* untitled = first->OnFileNew();
-    untitled->Apply(TimetableEdit().InsertTrains(1, {OneTrain().m_TrainInfo.ElementAt(1)}),
-                    QStringLiteral("挿入"));
+    InsertTrain(untitled);
     first->Recovery()->Tick();
     first->Recovery()->WaitForWrites();
     const QByteArray fileBytes = Samples::Bytes(file->Timetable());
     const QByteArray untitledBytes = Samples::Bytes(untitled->Timetable());
-    QFile junk(Folder() + QStringLiteral("/0123456789abcdef-1.qlm"));
-    QVERIFY(junk.open(QIODevice::WriteOnly) && junk.write("QL3 cut short") > 0);
-    junk.close();
+    QVERIFY(Samples::WriteFile(Folder() + "/0123456789abcdef-1.qlm", "QL3 cut short"));
 
     // While the first MARVO runs, another start is offered only the ended one's copy.
     QCOMPARE(Offered(NewFrame()->DocManager()).size(), 1);
@@ -251,9 +243,9 @@ void TestRecovery::startUpQuestion()
         }
         QWidget* focus = dialog->focusWidget();
         if (answer == RecoveryAnswer::Restore)
-            QTest::keyClick(focus, Qt::Key_Return);
+            PressKey(focus, Qt::Key_Return);
         else if (answer == RecoveryAnswer::Later)
-            QTest::keyClick(focus, Qt::Key_Escape);
+            PressKey(focus, Qt::Key_Escape);
         else
             for (int i = 0; i < 2; ++i) // the first confirmation is answered いいえ
                 dialog->findChild<QPushButton*>("discard")->click();
@@ -312,8 +304,7 @@ void TestRecovery::failingCopyIsOneNote()
     CVeldenDoc* doc = manager->OnFileNew();
     QSignalSpy notes(manager, &CDocManager::statusMessage);
     for (int i = 0; i < 3; ++i) {
-        doc->Apply(TimetableEdit().InsertTrains(1, {OneTrain().m_TrainInfo.ElementAt(1)}),
-                   QStringLiteral("挿入"));
+        InsertTrain(doc);
         manager->Recovery()->Tick();
         manager->Recovery()->WaitForWrites();
     }
@@ -342,10 +333,8 @@ void TestRecovery::killedProgramIsRestored()
 {
     const QString path = WriteBoard();
     QVERIFY(QDir().mkpath(m_pDir->filePath(QStringLiteral("config/MARVO"))));
-    QFile config(m_pDir->filePath(QStringLiteral("config/MARVO/MARVO.conf")));
-    QVERIFY(config.open(QIODevice::WriteOnly));
-    config.write("[Recovery]\nIntervalSeconds=1\n");
-    config.close();
+    QVERIFY(Samples::WriteFile(m_pDir->filePath(QStringLiteral("config/MARVO/MARVO.conf")),
+                               "[Recovery]\nIntervalSeconds=1\n"));
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_pDir->filePath(QStringLiteral("config")));
@@ -375,8 +364,7 @@ void TestRecovery::killedProgramIsRestored()
     // would have written. The killed programs' locks are gone.
     CQLMDoc edited = OneTrain();
     edited.m_TrainInfo.ElementAt(1).strName = Sjis::FromUtf8("かいじ");
-    WhenDialogOpens(
-        [](CRecoveryDlg* dialog) { QTest::keyClick(dialog->focusWidget(), Qt::Key_Return); });
+    WhenDialogOpens([](CRecoveryDlg* dialog) { PressKey(dialog->focusWidget(), Qt::Key_Return); });
     CDocManager* manager = NewFrame()->DocManager();
     QCOMPARE(manager->OfferRecovery(), 1);
     CVeldenDoc* doc = manager->Documents().constFirst();

@@ -17,50 +17,44 @@ using Samples::J;
 
 namespace {
 
-struct TrainCase
-{
-    const char* what;
-    int time;
-    int rows;
-    std::vector<int> trains;
-};
-
 // Date change 02:00, display start 04:30; trains 05:00, 07:00, 07:10, 07:30, 23:50, 00:45.
 TEST(BoardTrains, AroundDateChangeLastTrainAndDisplayStart)
 {
     const CQLMDoc doc = Samples::Board();
-    const TrainCase cases[] = {
-        {"the last train after midnight still shows", Hm(0, 30), 2, {6}},
-        {"at its own minute", Hm(0, 45), 2, {6}},
-        {"after the last train", Hm(0, 46), 2, {}},
-        {"before the date change", Hm(1, 59), 2, {}},
-        {"at the date change", Hm(2, 0), 2, {}},
-        {"before the display start", Hm(4, 29), 2, {}},
-        {"at the display start", Hm(4, 30), 2, {1, 2}},
-        {"a train at T is shown", Hm(7, 0), 2, {2, 3}},
-        {"a minute later it has left", Hm(7, 1), 2, {3, 4}},
-        {"fewer trains left than rows", Hm(23, 0), 4, {5, 6}},
-        {"one row", Hm(7, 5), 1, {3}},
-        {"four rows", Hm(4, 45), 4, {1, 2, 3, 4}},
-    };
-    for (const TrainCase& c : cases)
-        EXPECT_EQ(TrainsAt(doc, c.time, c.rows), c.trains) << c.what;
-}
-
-TEST(BoardTrains, FileOrderAndEarlyDisplayStart)
-{
     // Out of order in the file: the first trains in file order at or after T, not the earliest.
     const CQLMDoc unordered = Samples::Board({Hm(8, 0), Hm(7, 0), Hm(9, 0)});
-    EXPECT_EQ(TrainsAt(unordered, Hm(7, 30), 2), (std::vector<int>{1, 3}));
-    EXPECT_EQ(TrainsAt(unordered, Hm(6, 0), 2), (std::vector<int>{1, 2}));
-
     // A display start before the date change on the clock: from it on the next day's first
     // trains show, while the hour before it stays dark after the last train.
     CQLMDoc early = Samples::Board();
     early.m_wDisplayStartTime = static_cast<quint16>(Hm(1, 30));
-    EXPECT_EQ(TrainsAt(early, Hm(1, 0), 2), std::vector<int>{});
-    EXPECT_EQ(TrainsAt(early, Hm(1, 30), 2), (std::vector<int>{1, 2}));
-    EXPECT_EQ(TrainsAt(early, Hm(3, 0), 2), (std::vector<int>{1, 2}));
+    const struct
+    {
+        const char* what;
+        const CQLMDoc& doc;
+        int time;
+        int rows;
+        std::vector<int> trains;
+    } cases[] = {
+        {"the last train after midnight still shows", doc, Hm(0, 30), 2, {6}},
+        {"at its own minute", doc, Hm(0, 45), 2, {6}},
+        {"after the last train", doc, Hm(0, 46), 2, {}},
+        {"before the date change", doc, Hm(1, 59), 2, {}},
+        {"at the date change", doc, Hm(2, 0), 2, {}},
+        {"before the display start", doc, Hm(4, 29), 2, {}},
+        {"at the display start", doc, Hm(4, 30), 2, {1, 2}},
+        {"a train at T is shown", doc, Hm(7, 0), 2, {2, 3}},
+        {"a minute later it has left", doc, Hm(7, 1), 2, {3, 4}},
+        {"fewer trains left than rows", doc, Hm(23, 0), 4, {5, 6}},
+        {"one row", doc, Hm(7, 5), 1, {3}},
+        {"four rows", doc, Hm(4, 45), 4, {1, 2, 3, 4}},
+        {"file order, not the earliest", unordered, Hm(7, 30), 2, {1, 3}},
+        {"file order from the start", unordered, Hm(6, 0), 2, {1, 2}},
+        {"early start: dark before it", early, Hm(1, 0), 2, {}},
+        {"early start: at it", early, Hm(1, 30), 2, {1, 2}},
+        {"early start: after the date change", early, Hm(3, 0), 2, {1, 2}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(TrainsAt(c.doc, c.time, c.rows), c.trains) << c.what;
 }
 
 TEST(BoardGuide, MessagesAtWindowEdges)

@@ -76,9 +76,7 @@ TEST_F(Lint, StatusByLevelAndUnreadableFiles)
 {
     // Notes alone leave the status 0; a file that cannot be read makes it 2, the others are
     // still linted.
-    QByteArray bytes;
-    ASSERT_TRUE(Samples::Board().SaveFile(&bytes));
-    ToolTests::WriteFile(Path("notes.qlm"), bytes);
+    ToolTests::WriteFile(Path("notes.qlm"), Samples::Bytes(Samples::Board()));
     ToolTests::WriteFile(Path("broken.qlm"), "QL3");
     const ToolTests::ToolRun notes = Tool({QStringLiteral("lint"), Path("notes.qlm")});
     EXPECT_EQ(notes.status, 0);

@@ -1,58 +1,29 @@
 // qlmtool render: the picture holds the board model's dots, and the command line is checked.
 
+#include "../qlmtool/toolrun.h"
 #include "boardfont.h"
 #include "boardrender.h"
 #include "boardsample.h"
 
-#include <QFile>
 #include <QImage>
-#include <QProcess>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
 
 using namespace Board;
 using Samples::Hm;
+using ToolTests::Tool;
+using ToolTests::ToolRun;
 
 namespace {
 
-struct ToolRun
-{
-    int status = -1;
-    QString err;
-};
-
-ToolRun Tool(const QStringList& args, const QString& font = {})
-{
-    QProcess p;
-    if (!font.isEmpty()) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("MARVO_BOARD_FONT"), font);
-        p.setProcessEnvironment(env);
-    }
-    p.start(QStringLiteral(QLMTOOL_PATH), args);
-    EXPECT_TRUE(p.waitForFinished(60000));
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromUtf8(p.readAllStandardError())};
-}
-
-class Render : public testing::Test
+class Render : public ToolTests::InTempDir
 {
 protected:
     void SetUp() override
     {
-        CQLMDoc doc = Samples::Board();
-        doc.m_TrainInfo.ElementAt(3).wAssortment = 2; // lit in its own colour
-        QByteArray bytes;
-        ASSERT_TRUE(doc.SaveFile(&bytes));
-        QFile file(Path("board.qlm"));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        m_doc = doc;
+        m_doc = Samples::Board();
+        m_doc.m_TrainInfo.ElementAt(3).wAssortment = 2; // lit in its own colour
+        ToolTests::WriteFile(Path("board.qlm"), Samples::Bytes(m_doc));
     }
-    QString Path(const char* name) const { return m_dir.filePath(QString::fromUtf8(name)); }
 
-    QTemporaryDir m_dir;
     CQLMDoc m_doc;
 };
 
@@ -103,7 +74,9 @@ TEST_F(Render, RefusesBadCommandLinesAndInputs)
     }
     EXPECT_FALSE(QFile::exists(Path("out.png")));
 
-    const ToolRun noFont = Tool({"render", Path("board.qlm"), Path("out.png")}, Path("none.hex"));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("MARVO_BOARD_FONT"), Path("none.hex"));
+    const ToolRun noFont = Tool({"render", Path("board.qlm"), Path("out.png")}, env);
     EXPECT_EQ(noFont.status, 1);
     EXPECT_TRUE(noFont.err.contains(QStringLiteral("the board font is missing")))
         << noFont.err.toStdString();

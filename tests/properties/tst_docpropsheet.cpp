@@ -1,5 +1,6 @@
 // The property sheet as the user drives it: tabs, typing, the list and key buttons, the small
 // dialogs, OK and Cancel; then what the working copy of the timetable holds.
+#include "../app/apptesthelpers.h"
 #include "addguidemesdlg.h"
 #include "colorcombobox.h"
 #include "docproppagea.h"
@@ -72,16 +73,13 @@ void TypeText(QWidget* widget, const QString& text)
                             Qt::NoModifier);
 }
 
-// A key pressed and released apart, with the events between, as a user's: a press that closes
-// the sheet must not leave its release to a field.
+// A key pressed where the focus is (or on target): a press that closes the sheet must not leave
+// its release to a field.
 void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, QWidget* target = nullptr)
 {
     QWidget* focus = target ? target : QApplication::focusWidget();
     QVERIFY(focus);
-    QTest::keyPress(focus, key, modifiers);
-    QApplication::processEvents();
-    QWidget* after = QApplication::focusWidget();
-    QTest::keyRelease(after ? after : focus, key, modifiers);
+    PressKey(focus, key, modifiers);
     // A button's mnemonic clicks it after a short press animation.
     if (modifiers & Qt::AltModifier)
         QTest::qWait(150);

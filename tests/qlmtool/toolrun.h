@@ -20,9 +20,12 @@ struct ToolRun
     QString err;
 };
 
-inline ToolRun Tool(const QStringList& args)
+// Runs qlmtool with args, in env when one is given.
+inline ToolRun Tool(const QStringList& args, const QProcessEnvironment& env = {})
 {
     QProcess p;
+    if (!env.isEmpty())
+        p.setProcessEnvironment(env);
     p.start(QStringLiteral(QLMTOOL_PATH), args);
     EXPECT_TRUE(p.waitForFinished(60000)) << p.errorString().toStdString();
     ToolRun r;

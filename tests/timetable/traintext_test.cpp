@@ -17,7 +17,7 @@ QString U(const char* utf8)
 using Samples::Train;
 
 // Types 普通, 快速 and a second 普通 (English LOCAL, RAPID, LOCAL2); destinations 東京 and 高尾.
-CQLMDoc Board()
+Samples::Timetable Board()
 {
     return Samples::Timetable()
         .Types({{"普通", "LOCAL"}, {"快速", "RAPID"}, {"普通", "LOCAL2"}})
@@ -29,20 +29,13 @@ const char kHeader[] = "列車番号\t列車種別\t列車名\t列車名(英)\t�
 
 TEST(TrainText, WritesTheGridsTextsWithHeaderAndCrlf)
 {
-    CQLMDoc doc = Board();
-    doc.SetTrainCount(4);
-    tagTRAININFO& a = doc.m_TrainInfo.ElementAt(1);
-    a = Train{123, 'A', 1, 321, 2, 3};
-    a.strName = Sjis::FromUtf8("あずさ");
-    a.strNameEn = "Azusa";
-    a.strGuide = "say \"hi\"\tthere";
-    a.strNote = "two\r\nlines";
-    doc.m_TrainInfo.ElementAt(2) = Train{20000, 'a', 2, 1500, 1, 150};
-    tagTRAININFO& c = doc.m_TrainInfo.ElementAt(3);
-    c = Train{7, 0, 9, 0, 0, 0}; // type and destination outside their lists
-    c.wReserved = 513;
-    doc.m_TrainInfo.ElementAt(4) = Train{12, '5', 1, 65535, 1, 0};
-    doc.m_TrainInfo.ElementAt(4).chTrainSuffix = 0xB1;
+    const CQLMDoc doc = Board()
+                            .Trains({{123, 'A', 1, 321, 2, 3, "あずさ", "Azusa",
+                                      "say \"hi\"\tthere", "two\r\nlines"},
+                                     {20000, 'a', 2, 1500, 1, 150},
+                                     {7, 0, 9, 0, 0, 0}, // type and destination outside their lists
+                                     {12, 0xB1, 1, 65535, 1, 0}})
+                            .With([](CQLMDoc& d) { d.m_TrainInfo.ElementAt(3).wReserved = 513; });
 
     EXPECT_EQ(ToTabText(TrainTable(doc, 1, 4)),
               U(kHeader) + U("123A\t普通\tあずさ\tAzusa\t05:21\t高尾\t3\t"
