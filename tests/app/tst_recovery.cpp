@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLabel>
 #include <QProcess>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -241,6 +242,16 @@ void TestRecovery::startUpQuestion()
             const QTreeWidgetItem* item = dialog->List()->topLevelItem(i);
             rows << item->text(0) + "|" + item->text(1) + "|" + item->text(3).left(7);
         }
+        // 復元 is the one default button; 回復用のコピー(&C) reaches the list.
+        int defaults = 0;
+        for (const QPushButton* button : dialog->findChildren<QPushButton*>())
+            defaults += button->isDefault() ? 1 : 0;
+        QCOMPARE(defaults, 1);
+        QVERIFY(dialog->findChild<QPushButton*>("restore")->isDefault());
+        int buddies = 0;
+        for (const QLabel* label : dialog->findChildren<QLabel*>())
+            buddies += label->text().contains("(&C)") && label->buddy() == dialog->List() ? 1 : 0;
+        QCOMPARE(buddies, 1);
         QWidget* focus = dialog->focusWidget();
         if (answer == RecoveryAnswer::Restore)
             PressKey(focus, Qt::Key_Return);
