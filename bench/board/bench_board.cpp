@@ -4,12 +4,12 @@
 // typical window size). Scrubbing: a frame at every minute of the service day, the slowest one
 // reported.
 
+#include "benchboard.h"
 #include "boardfont.h"
 #include "boardpicture.h"
 #include "boardrender.h"
 #include "qlmdoc.h"
-
-#include <QFile>
+#include "samples.h"
 
 #include <benchmark/benchmark.h>
 
@@ -21,27 +21,13 @@ namespace {
 
 const CQLMDoc& BigTimetable()
 {
-    static const CQLMDoc doc = [] {
-        QFile file(QStringLiteral(QLMGEN_FILE));
-        CQLMDoc d;
-        if (!file.open(QIODevice::ReadOnly) || !d.LoadFile(file.readAll())) {
-            std::fprintf(stderr, "cannot read %s\n", QLMGEN_FILE);
-            std::abort();
-        }
-        return d;
-    }();
+    static const CQLMDoc doc = Samples::Big();
     return doc;
 }
 
 const CBoardFont& Font()
 {
-    QString error;
-    static const auto font = CBoardFont::Shared(&error);
-    if (!font) {
-        std::fprintf(stderr, "%s\n", qPrintable(error));
-        std::abort();
-    }
-    return *font;
+    return BenchFont();
 }
 
 // Reading Unifont's Japanese glyphs, as every qlmtool render and the first preview do.

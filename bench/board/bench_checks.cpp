@@ -4,11 +4,11 @@
 //    so it gives tens of thousands of findings);
 // 1: the worst case: besides, every train out of order and entered twice, every name too wide.
 
+#include "benchboard.h"
 #include "boardchecks.h"
 #include "boardfont.h"
 #include "qlmdoc.h"
-
-#include <QFile>
+#include "samples.h"
 
 #include <benchmark/benchmark.h>
 
@@ -18,12 +18,7 @@ namespace {
 
 CQLMDoc MaximumTimetable(bool worst)
 {
-    QFile file(QStringLiteral(QLMGEN_FILE));
-    CQLMDoc doc;
-    if (!file.open(QIODevice::ReadOnly) || !doc.LoadFile(file.readAll())) {
-        std::fprintf(stderr, "cannot read %s\n", QLMGEN_FILE);
-        std::abort();
-    }
+    CQLMDoc doc = Samples::Big();
     doc.SetAssortmentCount(200);
     const int oldDestinations = doc.m_Destination.m_nSize;
     doc.SetDestinationCount(500);
@@ -45,13 +40,7 @@ CQLMDoc MaximumTimetable(bool worst)
 
 const CBoardFont& Font()
 {
-    QString error;
-    static const auto font = CBoardFont::Shared(&error);
-    if (!font) {
-        std::fprintf(stderr, "%s\n", qPrintable(error));
-        std::abort();
-    }
-    return *font;
+    return BenchFont();
 }
 
 void BM_AllChecks(benchmark::State& state)
